@@ -1,0 +1,125 @@
+#include "Window1.h"
+
+#include "Backdrop.h"
+#include "Menu.h"
+#include "resources/MainWindowDesign.h"
+
+namespace quil {
+
+namespace design = qv::design;
+
+namespace {
+
+const char* const menuItemAccessors[] = {
+    "HelpMenu",        "AppleAboutQuillevard", "SettingsMenu",      "SettingsStringRandomizing",
+    "SettingsRecursionAggregator", "SettingsQuantum", "vSeparator", "SettingsEvolutionEngine",
+    "Settingsµstructure", "UntitledMenu0",     "EditClear",         "EditPaste",
+    "EditCopy",        "EditCut",              "UntitledMenu1",     "EditUndo",
+    "UntitledMenu3",   "UntitledMenu2",        "FileQuit",          "UntitledSeparator",
+    "FileExtendRealityLinks", "FileRenew",     "WindowNew"};
+
+}  // namespace
+
+qv::ClassRef Window1::Lookup() {
+    static qv::ClassTable* ref = nullptr;
+    return qv::BuildClassTable(ref, qv::Window::Lookup, [](qv::ClassTable& t) {
+        t.name = "Window1.Window1";
+        t.factory = qv::FactoryOf<Window1>();
+        t.finaliser = [](qv::Object& o) { static_cast<Window1&>(o).drawThread = nullptr; };
+        t.attributes.push_back({"__Scope", "Public"});
+        t.AddProperty("drawThread", "BackgroundDrawing");
+        for (const char* op : {"Layout", "CreateControls", "_CreateControls0", "StartButton_Action", "StopButton_Action"})
+            t.AddVirtual(op);
+        for (const char* accessor : menuItemAccessors) t.AddVirtual(accessor);
+        t.AddVirtual("Event_Close");
+
+        t.Bind("Layout", [](qv::Object& self) { static_cast<Window1&>(self).Layout(); });
+        t.Bind("CreateControls", [](qv::Object& self) { static_cast<Window1&>(self).CreateControls(); });
+        t.Bind("Close", [](qv::Object& self) { static_cast<Window1&>(self).Event_Close(); });
+
+        t.AddMethod("Layout", "%%");
+        t.AddMethod("CreateControls", "%%");
+        t.AddMethod("_CreateControls0", "%%", {{"__Scope", "Public"}, {"Hidden", ""}});
+        t.AddMethod("Canvas1", "%o<Canvas>%s");
+        t.AddMethod("StartButton", "%o<PushButton>%s");
+        t.AddMethod("StopButton", "%o<PushButton>%s");
+        t.AddMethod("StartButton_Action", "%%");
+        t.AddMethod("StopButton_Action", "%%");
+        for (const char* accessor : menuItemAccessors) t.AddMethod(accessor, "%o<MenuItem>%");
+        t.AddMethod("Event_Close", "%%");
+    });
+}
+
+qv::Ref<Window1> Window1::Instance() { return qv::ImplicitInstance<Window1>(); }
+
+void Window1::Layout() {
+    SetBackdrop(x_quil1::quil1());
+    SetMenuBar(Menu::Instance());
+    qv::SetProperties(*this, design::Window1List());
+}
+
+void Window1::CreateControls() { CreateControls0(); }
+
+void Window1::CreateControls0() {
+    qv::CreateControl(*this, qv::Canvas::Lookup(), "Canvas1", design::Canvas1List());
+    qv::Ref<qv::Control> start =
+        qv::CreateControl(*this, qv::PushButton::Lookup(), "StartButton", design::StartButtonList(), 12.0f);
+    qv::BindControlEvent(*this, *start, "Action", &Window1::StartButton_Action);
+    qv::Ref<qv::Control> stop = qv::CreateControl(*this, qv::PushButton::Lookup(), "StopButton", design::StopButtonList());
+    qv::BindControlEvent(*this, *stop, "Action", &Window1::StopButton_Action);
+}
+
+void Window1::StartButton_Action(qv::Object& sender) {
+    auto [Self, Me] = qv::RuntimeSwapSelfAndMe<Window1, qv::PushButton>(sender);
+    // A thread that is still ending keeps running: it holds its own reference.
+    Self->drawThread = qv::RuntimeCheckCast<BackgroundDrawing>(Self->New(BackgroundDrawing::Lookup()));
+    qv::NotNil(Self->drawThread)->TheCanvas = qv::RuntimeCheckCast<qv::Canvas>(qv::RuntimeWindowControlByName(*Self, "Canvas1"));
+    Self->drawThread->Run();
+    Me->SetEnabled(false);
+    qv::NotNil(qv::RuntimeWindowControlByName(*Self, "StopButton"))->SetEnabled(true);
+}
+
+void Window1::StopButton_Action(qv::Object& sender) {
+    auto [Self, Me] = qv::RuntimeSwapSelfAndMe<Window1, qv::PushButton>(sender);
+    qv::NotNil(Self->drawThread)->Stop.store(true, std::memory_order_release);
+    Me->SetEnabled(false);
+    qv::NotNil(qv::RuntimeWindowControlByName(*Self, "StartButton"))->SetEnabled(true);
+}
+
+void Window1::Event_Close() {
+    // "cease" is enabled exactly while a thread of this window paints.
+    if (qv::NotNil(qv::RuntimeWindowControlByName(*this, "StopButton"))->Enabled())
+        qv::NotNil(drawThread)->Stop.store(true, std::memory_order_release);
+}
+
+template <class T>
+qv::Ref<T> Window1::MenuItemNamed(std::string_view name) {
+    qv::Ref<qv::MenuBar> bar = qv::NotNil(MenuBar());
+    return qv::RuntimeCheckCast<T>(bar->Lookup(name));
+}
+
+qv::Ref<qv::MenuItem> Window1::HelpMenu() { return MenuItemNamed<qv::MenuItem>("HelpMenu"); }
+qv::Ref<qv::AppleMenuItem> Window1::AppleAboutQuillevard() { return MenuItemNamed<qv::AppleMenuItem>("AppleAboutQuillevard"); }
+qv::Ref<qv::MenuItem> Window1::SettingsMenu() { return MenuItemNamed<qv::MenuItem>("SettingsMenu"); }
+qv::Ref<qv::MenuItem> Window1::SettingsStringRandomizing() { return MenuItemNamed<qv::MenuItem>("SettingsStringRandomizing"); }
+qv::Ref<qv::MenuItem> Window1::SettingsRecursionAggregator() { return MenuItemNamed<qv::MenuItem>("SettingsRecursionAggregator"); }
+qv::Ref<qv::MenuItem> Window1::SettingsQuantum() { return MenuItemNamed<qv::MenuItem>("SettingsQuantum"); }
+qv::Ref<qv::MenuItem> Window1::vSeparator() { return MenuItemNamed<qv::MenuItem>("vSeparator"); }
+qv::Ref<qv::MenuItem> Window1::SettingsEvolutionEngine() { return MenuItemNamed<qv::MenuItem>("SettingsEvolutionEngine"); }
+qv::Ref<qv::MenuItem> Window1::Settingsµstructure() { return MenuItemNamed<qv::MenuItem>("Settingsµstructure"); }
+qv::Ref<qv::MenuItem> Window1::UntitledMenu0() { return MenuItemNamed<qv::MenuItem>("UntitledMenu0"); }
+qv::Ref<qv::MenuItem> Window1::EditClear() { return MenuItemNamed<qv::MenuItem>("EditClear"); }
+qv::Ref<qv::MenuItem> Window1::EditPaste() { return MenuItemNamed<qv::MenuItem>("EditPaste"); }
+qv::Ref<qv::MenuItem> Window1::EditCopy() { return MenuItemNamed<qv::MenuItem>("EditCopy"); }
+qv::Ref<qv::MenuItem> Window1::EditCut() { return MenuItemNamed<qv::MenuItem>("EditCut"); }
+qv::Ref<qv::MenuItem> Window1::UntitledMenu1() { return MenuItemNamed<qv::MenuItem>("UntitledMenu1"); }
+qv::Ref<qv::MenuItem> Window1::EditUndo() { return MenuItemNamed<qv::MenuItem>("EditUndo"); }
+qv::Ref<qv::MenuItem> Window1::UntitledMenu3() { return MenuItemNamed<qv::MenuItem>("UntitledMenu3"); }
+qv::Ref<qv::MenuItem> Window1::UntitledMenu2() { return MenuItemNamed<qv::MenuItem>("UntitledMenu2"); }
+qv::Ref<qv::QuitMenuItem> Window1::FileQuit() { return MenuItemNamed<qv::QuitMenuItem>("FileQuit"); }
+qv::Ref<qv::MenuItem> Window1::UntitledSeparator() { return MenuItemNamed<qv::MenuItem>("UntitledSeparator"); }
+qv::Ref<qv::MenuItem> Window1::FileExtendRealityLinks() { return MenuItemNamed<qv::MenuItem>("FileExtendRealityLinks"); }
+qv::Ref<qv::MenuItem> Window1::FileRenew() { return MenuItemNamed<qv::MenuItem>("FileRenew"); }
+qv::Ref<qv::MenuItem> Window1::WindowNew() { return MenuItemNamed<qv::MenuItem>("WindowNew"); }
+
+}  // namespace quil

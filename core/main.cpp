@@ -1,0 +1,5 @@
+#include "Startup.h"
+
+#include <cstdlib>
+
+int main() { std::exit(quil::ModuleMain()); }

@@ -1,0 +1,119 @@
+#include "Canvas.h"
+
+#include "ClassTable.h"
+#include "GuiThread.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QWidget>
+
+#include <atomic>
+
+namespace qv {
+
+class CanvasWidget;
+
+// The canvas's backing image. Drawing threads and the GUI thread meet here, so every
+// access to the pixels holds the lock, and a change asks for at most one repaint at
+// a time.
+class CanvasSurface : public Surface, public std::enable_shared_from_this<CanvasSurface> {
+public:
+    std::unique_lock<std::mutex> Lock() override { return std::unique_lock(mutex_); }
+
+    void Changed() override {
+        if (repaintPending_.exchange(true, std::memory_order_acq_rel)) return;
+        requests_.fetch_add(1, std::memory_order_relaxed);
+        std::weak_ptr<CanvasSurface> weak = weak_from_this();
+        auto repaint = [weak] {
+            if (auto self = weak.lock()) self->Repaint();
+        };
+        if (OnGuiThread())
+            repaint();
+        else if (!PostToGuiThread(repaint))
+            repaintPending_.store(false, std::memory_order_release);
+    }
+
+    void SetSize(int32_t width, int32_t height) {
+        auto lock = Lock();
+        if (width == Width() && height == Height()) return;
+        // Transparent until something is drawn: the window's backdrop shows through.
+        Resize(width, height, 0x00000000u);
+    }
+
+    // GUI thread only.
+    void SetWidget(CanvasWidget* w) { widget_ = w; }
+    int Requests() const { return requests_.load(std::memory_order_relaxed); }
+
+private:
+    void Repaint();
+
+    std::mutex mutex_;
+    std::atomic<bool> repaintPending_{false};
+    std::atomic<int> requests_{0};
+    CanvasWidget* widget_ = nullptr;
+};
+
+class CanvasWidget : public QWidget {
+public:
+    CanvasWidget(std::shared_ptr<CanvasSurface> surface, QWidget* parent)
+        : QWidget(parent), surface_(std::move(surface)) {
+        surface_->SetWidget(this);
+    }
+    ~CanvasWidget() override { surface_->SetWidget(nullptr); }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        auto lock = surface_->Lock();
+        QImage image(reinterpret_cast<const uchar*>(surface_->Pixels()), surface_->Width(), surface_->Height(),
+                     QImage::Format_ARGB32);
+        painter.drawImage(0, 0, image);
+    }
+
+private:
+    std::shared_ptr<CanvasSurface> surface_;
+};
+
+void CanvasSurface::Repaint() {
+    repaintPending_.store(false, std::memory_order_release);
+    if (widget_) widget_->update();
+}
+
+ClassRef Canvas::Lookup() {
+    static ClassTable* ref = nullptr;
+    return BuildClassTable(ref, Control::Lookup, [](ClassTable& t) {
+        t.name = "Canvas";
+        t.factory = FactoryOf<Canvas>();
+        t.events.insert(t.events.end(), {"Paint", "MouseDown", "MouseDrag", "MouseUp", "KeyDown"});
+    });
+}
+
+Canvas::Canvas() : surface_(std::make_shared<CanvasSurface>()) {
+    graphics_ = RuntimeNewObject<qv::Graphics>();
+    graphics_->Attach(surface_);
+}
+
+int Canvas::RepaintRequests() const { return surface_->Requests(); }
+
+bool Canvas::SetProperty(const PropertyEntry& e) {
+    if (Control::SetProperty(e)) return true;
+    auto b = [&] { return std::get<bool>(e.value); };
+    if (e.name == "UseFocusRing") useFocusRing_ = b();
+    else if (e.name == "AcceptFocus") acceptFocus_ = b();
+    else if (e.name == "AcceptTabs") acceptTabs_ = b();
+    else if (e.name == "DoubleBuffer") doubleBuffer_ = b();
+    else if (e.name == "EraseBackground") eraseBackground_ = b();
+    else return false;
+    if (Widget()) Widget()->setFocusPolicy(acceptFocus_ ? Qt::StrongFocus : Qt::NoFocus);
+    return true;
+}
+
+QWidget* Canvas::MakeWidget(QWidget* parent) {
+    auto* w = new CanvasWidget(surface_, parent);
+    w->setFocusPolicy(Qt::NoFocus);
+    return w;
+}
+
+void Canvas::Resized() { surface_->SetSize(Width(), Height()); }
+
+}  // namespace qv

@@ -1,0 +1,75 @@
+// Folder items and file types.
+#pragma once
+
+#include "Object.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qv {
+
+class Picture;
+
+class FolderItem : public Object {
+public:
+    static ClassRef Lookup();
+    static Ref<FolderItem> At(const std::filesystem::path& path);
+
+    const std::filesystem::path& Path() const { return path_; }
+    bool Exists() const;
+    // The item of that name inside this folder; it need not exist.
+    Ref<FolderItem> Child(std::string_view name) const;
+    // The enclosing folder; nil at the root.
+    Ref<FolderItem> Parent() const;
+    // The file read as a picture, recognised by its content; nil when it is missing
+    // or unreadable.
+    Ref<Picture> OpenAsPicture() const;
+
+private:
+    std::filesystem::path path_;
+};
+
+// The application's own resource folder: the folder "Resources" in the folder two
+// levels above the executable. Nil when the executable has no two parent folders.
+Ref<FolderItem> GetApplicationBundleResources();
+// Tests point the runtime at another executable path.
+void SetExecutablePathForTesting(const std::filesystem::path& path);
+std::filesystem::path ExecutablePath();
+
+class FileType : public Object {
+public:
+    static ClassRef Lookup();
+
+    // Each setter withdraws a registration first.
+    void SetName(std::string_view v);
+    void SetExtensions(std::string_view v);
+    void SetMacType(std::string_view v);
+    void SetMacCreator(std::string_view v);
+    const std::string& Name() const { return name_; }
+    const std::string& Extensions() const { return extensions_; }
+    const std::string& MacType() const { return macType_; }
+    const std::string& MacCreator() const { return macCreator_; }
+    bool Registered() const { return registered_; }
+
+    // The String conversion: registers the type once and yields its Name.
+    std::string ToString();
+
+protected:
+    ~FileType() override;
+
+private:
+    void Withdraw();
+    std::string name_, extensions_, macType_, macCreator_;
+    bool registered_ = false;
+};
+
+struct RegisteredFileType {
+    std::string name, creator, type, extensions;
+};
+void RuntimeRegisterFileType(const RegisteredFileType& entry);
+void RuntimeUnregisterFileType(std::string_view name);
+std::vector<RegisteredFileType> RegisteredFileTypes();
+
+}  // namespace qv

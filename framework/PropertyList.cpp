@@ -1,0 +1,207 @@
+#include "PropertyList.h"
+
+#include "Exceptions.h"
+#include "Object.h"
+
+#include <limits>
+#include <unordered_map>
+
+namespace qv {
+
+namespace {
+
+constexpr char kSeparator = ' ';
+
+bool IsNameCharacter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+}
+
+uint32_t ReadBigEndian32(std::string_view bytes, size_t at) {
+    return (uint32_t(uint8_t(bytes[at])) << 24) | (uint32_t(uint8_t(bytes[at + 1])) << 16) |
+           (uint32_t(uint8_t(bytes[at + 2])) << 8) | uint32_t(uint8_t(bytes[at + 3]));
+}
+
+void AppendBigEndian32(std::string& bytes, uint32_t value) {
+    bytes.push_back(char(value >> 24));
+    bytes.push_back(char(value >> 16));
+    bytes.push_back(char(value >> 8));
+    bytes.push_back(char(value));
+}
+
+[[noreturn]] void Fail(size_t offset, std::string_view name, std::string_view problem) {
+    std::string message = "property list entry ";
+    if (!name.empty()) message += "\"" + std::string(name) + "\" ";
+    message += "at byte " + std::to_string(offset) + ": " + std::string(problem);
+    throw PropertyListException(message);
+}
+
+// Walks a list one entry at a time. Every read checks what is left first, so a
+// damaged list ends in an exception and never in a read past its end.
+class Reader {
+public:
+    Reader(std::string_view list, PropertyType valueType) : list_(list), valueType_(valueType) {}
+
+    bool AtEnd() const { return pos_ == list_.size(); }
+
+    PropertyEntry Next() {
+        const size_t start = pos_;
+        const size_t space = list_.find(kSeparator, pos_);
+        if (space == std::string_view::npos) Fail(start, {}, "the name has no space after it");
+        const std::string_view name = list_.substr(pos_, space - pos_);
+        if (name.empty()) Fail(start, {}, "the name is empty");
+        for (char c : name) {
+            if (!IsNameCharacter(c)) Fail(start, {}, "the name holds a byte that is no letter or digit");
+        }
+        const std::optional<PropertyType> type = PropertyTypeOf(name, valueType_);
+        if (!type) Fail(start, name, "no property of that name has a known type");
+        pos_ = space + 1;
+
+        PropertyEntry entry{std::string(name), {}};
+        switch (*type) {
+        case PropertyType::Int32:
+            entry.value = int32_t(ReadBigEndian32(Take(4, start, name), 0));
+            break;
+        case PropertyType::Boolean:
+            entry.value = Take(1, start, name)[0] != 0;
+            break;
+        case PropertyType::Color: {
+            const std::string_view rgb = Take(3, start, name);
+            entry.value = Color{uint8_t(rgb[0]), uint8_t(rgb[1]), uint8_t(rgb[2])};
+            break;
+        }
+        case PropertyType::String: {
+            const uint32_t count = ReadBigEndian32(Take(4, start, name), 0);
+            if (count > list_.size() - pos_) Fail(start, name, "the string's byte count runs past the end");
+            entry.value = std::string(Take(count, start, name));
+            break;
+        }
+        }
+        return entry;
+    }
+
+private:
+    std::string_view Take(size_t count, size_t start, std::string_view name) {
+        if (count > list_.size() - pos_) Fail(start, name, "the value is cut short");
+        const std::string_view bytes = list_.substr(pos_, count);
+        pos_ += count;
+        return bytes;
+    }
+
+    std::string_view list_;
+    PropertyType valueType_;
+    size_t pos_ = 0;
+};
+
+}  // namespace
+
+std::optional<PropertyType> PropertyTypeOf(std::string_view name, PropertyType valueType) {
+    using enum PropertyType;
+    static const std::unordered_map<std::string_view, PropertyType> types = {
+        // Windows.
+        {"Placement", Int32}, {"Frame", Int32}, {"MacProcID", Int32},
+        {"MinWidth", Int32}, {"MinHeight", Int32}, {"MaxWidth", Int32}, {"MaxHeight", Int32},
+        {"Composite", Boolean}, {"HasBackColor", Boolean}, {"FullScreen", Boolean},
+        {"MenuBarVisible", Boolean}, {"CloseButton", Boolean}, {"Resizeable", Boolean},
+        {"LiveResize", Boolean}, {"MaximizeButton", Boolean}, {"MinimizeButton", Boolean},
+        {"BackColor", Color}, {"Title", String},
+        // Windows and controls.
+        {"Width", Int32}, {"Height", Int32}, {"Visible", Boolean},
+        // Every control.
+        {"Name", String}, {"InitialParent", String},
+        {"Index", Int32}, {"Left", Int32}, {"Top", Int32}, {"TabPanelIndex", Int32},
+        {"LockLeft", Boolean}, {"LockTop", Boolean}, {"LockRight", Boolean}, {"LockBottom", Boolean},
+        {"AutoDeactivate", Boolean}, {"Enabled", Boolean},
+        {"TabIndex", Int32}, {"HelpTag", String}, {"TabStop", Boolean},
+        // Canvases.
+        {"UseFocusRing", Boolean}, {"AcceptFocus", Boolean}, {"AcceptTabs", Boolean},
+        {"DoubleBuffer", Boolean}, {"EraseBackground", Boolean},
+        // Buttons and texts.
+        {"Caption", String}, {"Default", Boolean}, {"Cancel", Boolean},
+        {"TextFont", String}, {"Bold", Boolean}, {"Italic", Boolean}, {"Underline", Boolean},
+        {"Text", String}, {"TextAlign", Int32}, {"TextColor", Color}, {"Multiline", Boolean},
+        {"DataSource", String}, {"DataField", String}, {"State", Int32},
+        // Sliders.
+        {"Minimum", Int32}, {"Maximum", Int32}, {"LineStep", Int32}, {"PageStep", Int32},
+        {"TickStyle", Int32}, {"LiveScroll", Boolean},
+        // Lines.
+        {"X1", Int32}, {"X2", Int32}, {"Y1", Int32}, {"Y2", Int32}, {"BorderWidth", Int32},
+        {"LineColor", Color},
+    };
+    if (name == "Value") {
+        if (valueType == Int32 || valueType == Boolean) return valueType;
+        return std::nullopt;
+    }
+    const auto found = types.find(name);
+    if (found == types.end()) return std::nullopt;
+    return found->second;
+}
+
+void PropertyListWriter::Name(std::string_view name) {
+    bytes_.append(name);
+    bytes_.push_back(kSeparator);
+}
+
+PropertyListWriter& PropertyListWriter::Int32(std::string_view name, int32_t value) {
+    Name(name);
+    AppendBigEndian32(bytes_, uint32_t(value));
+    return *this;
+}
+
+PropertyListWriter& PropertyListWriter::Boolean(std::string_view name, bool value) {
+    Name(name);
+    bytes_.push_back(value ? 1 : 0);
+    return *this;
+}
+
+PropertyListWriter& PropertyListWriter::Colour(std::string_view name, Color value) {
+    Name(name);
+    bytes_.push_back(char(value.red));
+    bytes_.push_back(char(value.green));
+    bytes_.push_back(char(value.blue));
+    return *this;
+}
+
+PropertyListWriter& PropertyListWriter::String(std::string_view name, std::string_view value) {
+    if (value.size() > std::numeric_limits<uint32_t>::max()) {
+        throw PropertyListException("property list entry \"" + std::string(name) +
+                                    "\": the string is too long for its byte count");
+    }
+    Name(name);
+    AppendBigEndian32(bytes_, uint32_t(value.size()));
+    bytes_.append(value);
+    return *this;
+}
+
+PropertyListWriter& PropertyListWriter::Entry(const PropertyEntry& entry) {
+    struct Put {
+        PropertyListWriter& writer;
+        const std::string& name;
+        void operator()(int32_t v) { writer.Int32(name, v); }
+        void operator()(bool v) { writer.Boolean(name, v); }
+        void operator()(const Color& v) { writer.Colour(name, v); }
+        void operator()(const std::string& v) { writer.String(name, v); }
+    };
+    std::visit(Put{*this, entry.name}, entry.value);
+    return *this;
+}
+
+void ReadPropertyList(std::string_view list, PropertyType valueType,
+                      const std::function<void(const PropertyEntry&)>& apply) {
+    Reader reader(list, valueType);
+    while (!reader.AtEnd()) apply(reader.Next());
+}
+
+std::vector<PropertyEntry> DecodePropertyList(std::string_view list, PropertyType valueType) {
+    std::vector<PropertyEntry> entries;
+    ReadPropertyList(list, valueType, [&](const PropertyEntry& e) { entries.push_back(e); });
+    return entries;
+}
+
+void SetProperties(Object& target, std::string_view list) {
+    auto* properties = dynamic_cast<PropertyTarget*>(&target);
+    if (!properties) throw RuntimeException("SetProperties: the object takes no property list");
+    ReadPropertyList(list, properties->ValueType(),
+                     [&](const PropertyEntry& e) { properties->SetProperty(e); });
+}
+
+}  // namespace qv
