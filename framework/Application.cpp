@@ -24,6 +24,8 @@ Ref<Application> appObject;
 std::exception_ptr pending;
 bool loopRunning = false;
 int32_t exitStatus = 0;
+std::function<void()> eventLoopStartHook;
+std::function<void()> initializationHook;
 
 // Qt keeps references to these for the life of the application.
 int qtArgc = 1;
@@ -87,6 +89,7 @@ void RuntimeInit() {
 
 void RunFrameworkInitialization(const PlainEntry& startup) {
     if (!qtApp) throw RuntimeException("the runtime is not initialised");
+    if (initializationHook) initializationHook();
     if (startup) startup();
 }
 
@@ -94,6 +97,7 @@ void RuntimeRun() {
     if (!qtApp) throw RuntimeException("the runtime is not initialised");
     if (!pending) {
         loopRunning = true;
+        if (eventLoopStartHook) eventLoopStartHook();
         QApplication::exec();
         loopRunning = false;
     }
@@ -191,6 +195,9 @@ void DispatchMenuCommand(Window* window, const Ref<MenuItem>& item) {
         if (const MenuEntry* h = app->MenuHandler(item->Name()); h && (*h)()) return;
     if (RuntimeCheckCast<QuitMenuItem>(item)) Quit();
 }
+
+void SetEventLoopStartHook(std::function<void()> hook) { eventLoopStartHook = std::move(hook); }
+void SetFrameworkInitializationHook(std::function<void()> hook) { initializationHook = std::move(hook); }
 
 void ProcessEvents() {
     if (!qtApp) return;

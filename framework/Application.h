@@ -73,4 +73,9 @@ void DispatchMenuCommand(Window* window, const Ref<MenuItem>& item);
 // Runs pending events (for tests and for the shut-down path).
 void ProcessEvents();
 
+// Tests look at the process just before the event loop starts, or make the
+// framework's initialisation fail.
+void SetEventLoopStartHook(std::function<void()> hook);
+void SetFrameworkInitializationHook(std::function<void()> hook);
+
 }  // namespace qv
