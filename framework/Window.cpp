@@ -14,6 +14,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -320,7 +321,8 @@ bool Window::SetProperty(const PropertyEntry& e) {
     else if (n == "MinimizeButton") b(props_.MinimizeButton);
     else return false;
     if (n == "Title" && widget_) widget_->setWindowTitle(ToQString(props_.Title));
-    if (n == "MenuBarVisible" && widget_ && widget_->menuBar()) widget_->menuBar()->setVisible(props_.MenuBarVisible);
+    // menuWidget(), unlike menuBar(), does not make an empty bar for a window that has none.
+    if (n == "MenuBarVisible" && widget_ && widget_->menuWidget()) widget_->menuWidget()->setVisible(props_.MenuBarVisible);
     return true;
 }
 
@@ -346,9 +348,12 @@ void Window::ApplyGeometry() {
     } else {
         content->setFixedSize(props_.Width, props_.Height);
     }
+    // A window that is not resizable keeps its size as a whole, menu bar included.
+    widget_->layout()->setSizeConstraint(props_.Resizeable ? QLayout::SetDefaultConstraint : QLayout::SetFixedSize);
     widget_->adjustSize();
     if (props_.Resizeable) {
-        const int menuHeight = widget_->menuBar() && widget_->menuWidget() ? widget_->menuWidget()->sizeHint().height() : 0;
+        const QWidget* bar = widget_->menuWidget();
+        const int menuHeight = bar && !bar->isHidden() ? bar->sizeHint().height() : 0;
         widget_->resize(props_.Width, props_.Height + menuHeight);
     }
 }
@@ -358,6 +363,8 @@ Ref<Control> CreateControl(Window& window, ClassRef cls, std::string_view name, 
     {
         Ref<Control> made = RuntimeCheckCast<Control>(window.New(cls));
         NotNil(made)->Constructor();
+        // A control-set member has its index from its construction on: the window finds it by it.
+        if (setIndex) made->SetProperty({"Index", *setIndex});
         window.AddControl(name, made);
     }
     Ref<Control> control = setIndex ? RuntimeWindowControlByNameIndex(window, name, *setIndex)
