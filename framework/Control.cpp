@@ -30,6 +30,9 @@ void Control::AttachTo(qv::Window* window, std::string_view name) {
 }
 
 void Control::Detach() {
+    // The widget outlives us until Qt deletes it: a click that still reaches it must
+    // no longer call into this control, which may be gone by then.
+    if (widget_) QObject::disconnect(widget_, nullptr, widget_, nullptr);
     window_ = nullptr;
     widget_ = nullptr;
 }

@@ -108,7 +108,14 @@ FileType::~FileType() { Withdraw(); }
 
 void FileType::Withdraw() {
     if (!registered_) return;
-    RuntimeUnregisterFileType(name_);
+    // Only this type's own entry: another type may be registered under the same name.
+    {
+        std::lock_guard lock(fileTypesMutex);
+        auto it = std::find_if(fileTypes.begin(), fileTypes.end(), [&](const RegisteredFileType& t) {
+            return t.name == name_ && t.creator == macCreator_ && t.type == macType_ && t.extensions == extensions_;
+        });
+        if (it != fileTypes.end()) fileTypes.erase(it);
+    }
     registered_ = false;
 }
 

@@ -52,6 +52,11 @@ ClassRef AppleMenuItem::Lookup() {
     });
 }
 
+// Children that others still hold are in no menu from now on.
+MenuItem::~MenuItem() {
+    for (const auto& c : children_) c->parent_ = nullptr;
+}
+
 Ref<MenuItem> MenuItem::Child(std::string_view name) const {
     for (const auto& c : children_)
         if (c->Name() == name) return c;

@@ -13,6 +13,7 @@ namespace qv {
 class MenuItem : public Object {
 public:
     static ClassRef Lookup();
+    ~MenuItem() override;
 
     virtual void Constructor() {}
 

@@ -4,11 +4,15 @@
 #include <chrono>
 #include <cmath>
 #include <limits>
+#include <mutex>
+#include <optional>
 
 namespace qv {
 namespace {
 
-std::atomic<uint64_t> processSeed{0};
+// Every 64-bit seed is a seed of its own; the process seed is made once when no one set it.
+std::mutex seedMutex;
+std::optional<uint64_t> processSeed;  // guarded by seedMutex
 std::atomic<uint64_t> seedEpoch{1};
 std::atomic<uint64_t> streamCounter{0};
 
@@ -40,12 +44,11 @@ struct Generator {
     }
 };
 
+// Called only when a thread's generator is (re)seeded, so the lock costs nothing that matters.
 uint64_t ProcessSeed() {
-    uint64_t seed = processSeed.load(std::memory_order_acquire);
-    if (seed != 0) return seed;
-    uint64_t fresh = static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) | 1u;
-    processSeed.compare_exchange_strong(seed, fresh, std::memory_order_acq_rel);
-    return processSeed.load(std::memory_order_acquire);
+    std::lock_guard lock(seedMutex);
+    if (!processSeed) processSeed = static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    return *processSeed;
 }
 
 thread_local Generator generator;
@@ -64,7 +67,10 @@ double Rnd() {
 }
 
 void RndSeed(uint64_t seed) {
-    processSeed.store(seed | 1u, std::memory_order_release);
+    {
+        std::lock_guard lock(seedMutex);
+        processSeed = seed;
+    }
     streamCounter.store(0, std::memory_order_relaxed);
     seedEpoch.fetch_add(1, std::memory_order_acq_rel);
 }
