@@ -18,8 +18,8 @@ namespace {
 
 std::atomic<bool> userCancelled{false};
 
-std::mutex hookMutex;
-std::shared_ptr<const std::function<void()>> hook;
+// Read on every pass of every drawing thread, so reading it takes no lock.
+std::atomic<std::shared_ptr<const std::function<void()>>> hook;
 std::atomic<bool> hasHook{false};
 
 struct RunningThread {
@@ -83,12 +83,7 @@ void SetUserCancelled(bool cancelled) { userCancelled.store(cancelled, std::memo
 
 void RuntimeBackgroundTask() {
     if (hasHook.load(std::memory_order_acquire)) {
-        std::shared_ptr<const std::function<void()>> h;
-        {
-            std::lock_guard lock(hookMutex);
-            h = hook;
-        }
-        if (h && *h) (*h)();
+        if (auto h = hook.load(std::memory_order_acquire); h && *h) (*h)();
     }
     // A real yield now and then keeps many drawing threads fair to each other.
     thread_local unsigned passes = 0;
@@ -96,9 +91,9 @@ void RuntimeBackgroundTask() {
 }
 
 void SetBackgroundTaskHook(std::function<void()> h) {
-    std::lock_guard lock(hookMutex);
-    hook = h ? std::make_shared<const std::function<void()>>(std::move(h)) : nullptr;
-    hasHook.store(hook != nullptr, std::memory_order_release);
+    const bool any = static_cast<bool>(h);
+    hook.store(any ? std::make_shared<const std::function<void()>>(std::move(h)) : nullptr, std::memory_order_release);
+    hasHook.store(any, std::memory_order_release);
 }
 
 void JoinAllThreads() {
