@@ -15,8 +15,10 @@ struct Registry {
     std::map<std::string, ClassRef, std::less<>> byName;
 };
 
+// Never destroyed: objects held by module-level references are released during the
+// process's exit, and each one's finaliser still needs its class table then.
 Registry& registry() {
-    static Registry r;
+    static Registry& r = *new Registry;
     return r;
 }
 
