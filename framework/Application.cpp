@@ -166,7 +166,7 @@ void ReportThreadException(std::exception_ptr e) {
 
 void RunEnablingPass(Window* window) {
     Ref<Window> holdWindow(window);
-    Ref<MenuBar> bar = window ? window->MenuBar() : (appObject ? appObject->MenuBar() : nullptr);
+    Ref<MenuBar> bar = window ? window->ShownMenuBar() : (appObject ? appObject->MenuBar() : nullptr);
     if (!bar) return;
     for (int32_t i = 0; i < bar->Count(); ++i) {
         Ref<MenuItem> title = bar->Item(i);
@@ -181,7 +181,7 @@ void RunEnablingPass(Window* window) {
     }
     if (Ref<Application> app = appObject) RaiseEvent(*app, "EnableMenuItems");
     for (const Ref<Window>& w : OpenWindows())
-        if (w->MenuBar() == bar) w->SyncMenus();
+        if (w->ShownMenuBar() == bar) w->SyncMenus();
 }
 
 void DispatchMenuCommand(Window* window, const Ref<MenuItem>& item) {

@@ -90,7 +90,7 @@ void WindowWidget::closeEvent(QCloseEvent* event) {
 }
 
 bool WindowWidget::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate && owner_ && owner_->MenuBar()) {
+    if (event->type() == QEvent::WindowActivate && owner_ && owner_->ShownMenuBar()) {
         Window* w = owner_;
         GuardedCall([w] { RunEnablingPass(w); });
     }
@@ -194,8 +194,15 @@ void Window::Constructor() {
     RaiseEvent(*this, "AddMenuHandlers");
     guard.done = true;
 
+    // A window without a bar of its own shows the application's, as a desktop
+    // user expects the menus and their shortcuts in every window.
+    if (!menuBar_ && props_.MenuBarVisible)
+        if (Ref<Application> app = GetAppObject(); app && app->MenuBar()) {
+            applicationBar_ = app->MenuBar();
+            ShowMenus();
+        }
     ApplyGeometry();
-    if (menuBar_) RunEnablingPass(this);
+    if (ShownMenuBar()) RunEnablingPass(this);
     if (props_.Visible) Show();
 }
 
@@ -246,16 +253,21 @@ void Window::SetBackdrop(Ref<Picture> picture) {
 
 void Window::SetMenuBar(Ref<qv::MenuBar> bar) {
     menuBar_ = std::move(bar);
+    ShowMenus();
+}
+
+void Window::ShowMenus() {
+    const Ref<qv::MenuBar> shown = ShownMenuBar();
     if (!widget_) return;
     widget_->ClearActions();
-    if (!menuBar_ || !props_.MenuBarVisible) {
+    if (!shown || !props_.MenuBarVisible) {
         widget_->setMenuBar(nullptr);
         return;
     }
     auto* qbar = new QMenuBar(widget_);
     WindowWidget* ww = widget_;
-    for (int32_t i = 0; i < menuBar_->Count(); ++i) {
-        Ref<MenuItem> title = menuBar_->Item(i);
+    for (int32_t i = 0; i < shown->Count(); ++i) {
+        Ref<MenuItem> title = shown->Item(i);
         QString caption = ToQString(title->Text()).replace('&', "&&");
         QMenu* menu = qbar->addMenu(caption);
         QObject::connect(menu, &QMenu::aboutToShow, ww, [ww] {

@@ -62,6 +62,8 @@ public:
     void SetBackdrop(Ref<Picture> picture);
     Ref<qv::MenuBar> MenuBar() const { return menuBar_; }
     void SetMenuBar(Ref<qv::MenuBar> bar);
+    // The bar this window shows: its own, or else the application's.
+    Ref<qv::MenuBar> ShownMenuBar() const { return menuBar_ ? menuBar_ : applicationBar_; }
 
     void AddMenuHandler(std::string_view itemName, MenuEntry entry);
     const MenuEntry* MenuHandler(std::string_view itemName) const;
@@ -85,12 +87,14 @@ private:
     void ApplyGeometry();
     void OnCloseBox();
     void Destroy();
+    void ShowMenus();
 
     WindowProperties props_;
     WindowWidget* widget_ = nullptr;  // owned by Qt once made; see Destroy
     std::vector<Ref<Control>> controls_;
     Ref<Picture> backdrop_;
     Ref<qv::MenuBar> menuBar_;
+    Ref<qv::MenuBar> applicationBar_;  // shown while the window has no bar of its own
     std::map<std::string, MenuEntry, std::less<>> menuHandlers_;
     bool open_ = false;
     bool closing_ = false;

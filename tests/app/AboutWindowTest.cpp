@@ -131,5 +131,25 @@ TEST_F(AboutWindowTest, WindowHasItsTitleAndFixedSize) {
     EXPECT_EQ(about->Controls().size(), 2u);
 }
 
+TEST_F(AboutWindowTest, ShowsTheApplicationMenusWhileInFront) {
+    qv::Ref<Window1> main = Window1::Instance();
+    App()->AppleAboutQuillevard_Action();
+    qv::Ref<AboutWindow> about = OpenAbout();
+    ASSERT_TRUE(about);
+    EXPECT_FALSE(about->MenuBar()) << "the window itself sets no bar";
+    EXPECT_EQ(about->ShownMenuBar().get(), App()->MenuBar().get());
+    EXPECT_EQ(about->ContentArea()->size(), QSize(623, 403)) << "the menus sit above the content area";
+
+    // The About window's own menus work: New opens a main window, Cut stays disabled.
+    QAction* cut = MenuAction(*about, "Cut");
+    ASSERT_NE(cut, nullptr);
+    EXPECT_FALSE(cut->isEnabled());
+    QAction* newWindow = MenuAction(*about, "New");
+    ASSERT_NE(newWindow, nullptr);
+    ASSERT_TRUE(newWindow->isEnabled());
+    newWindow->trigger();
+    EXPECT_EQ(MainWindows().size(), 2u);
+}
+
 }  // namespace
 }  // namespace quil::testing
