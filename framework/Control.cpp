@@ -8,6 +8,8 @@
 #include <QFontDatabase>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace qv {
 
 ClassRef Control::Lookup() {
@@ -119,7 +121,15 @@ void Control::SyncFont() {
     QFont font = QFont();
     if (textFont_ != "System" && QFontDatabase::hasFamily(QString::fromStdString(textFont_)))
         font.setFamily(QString::fromStdString(textFont_));
-    if (textSize_ > 0) font.setPointSizeF(textSize_);
+    // The designs measure text in points of 72 to the inch, the same unit as their
+    // pixel geometry, so TextUnit 0 (the default) sets one pixel per point and the
+    // text fits the boxes it was laid out in. TextUnit 2 asks for real points.
+    if (textSize_ > 0) {
+        if (textUnit_ == 2)
+            font.setPointSizeF(textSize_);
+        else
+            font.setPixelSize(std::max(1, static_cast<int>(textSize_ + 0.5f)));
+    }
     font.setBold(bold_);
     font.setItalic(italic_);
     font.setUnderline(underline_);

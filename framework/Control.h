@@ -48,7 +48,10 @@ public:
     float TextSize() const { return textSize_; }
     void SetTextSize(float points);
     int32_t TextUnit() const { return textUnit_; }
-    void SetTextUnit(int32_t unit) { textUnit_ = unit; }
+    void SetTextUnit(int32_t unit) {
+        textUnit_ = unit;
+        SyncFont();
+    }
     const std::string& TextFont() const { return textFont_; }
 
     // From then on the entry is called, with this control, each time it raises the event.

@@ -101,7 +101,7 @@ TEST_F(AboutWindowTest, ShowsTheThirteenLinesOfTheAboutText) {
     EXPECT_FALSE(lines[0].isEmpty());
 
     EXPECT_EQ(label->geometry(), QRect(20, 14, 580, 339));
-    EXPECT_EQ(label->font().pointSizeF(), 12.0);
+    EXPECT_EQ(label->font().pixelSize(), 12);
     EXPECT_EQ(text->TextSize(), 12.0f);
 
     qv::Ref<qv::PushButton> ok = ControlOf<qv::PushButton>(*about, "aboutOK");

@@ -98,7 +98,7 @@ TEST_F(MainWindowTest, OpensAtItsFixedSizeWithCanvasButtonsAndMenuBar) {
     EXPECT_EQ(create->geometry(), QRect(138, 183, 74, 24));
     EXPECT_EQ(cease->geometry(), QRect(50, 183, 74, 24));
     EXPECT_LT(cease->geometry().right(), create->geometry().left()) << "cease stands left of create";
-    EXPECT_EQ(create->font().pointSizeF(), 12.0);
+    EXPECT_EQ(create->font().pixelSize(), 12);
 }
 
 TEST_F(MainWindowTest, CreateStartsDrawingAndCeaseStopsIt) {

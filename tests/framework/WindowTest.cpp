@@ -205,7 +205,7 @@ TEST_F(WindowTest, TextSizeSetBeforeTheListStaysAndADisabledButtonStartsDisabled
     Ref<Control> create = RuntimeWindowControlByName(*w, "Create");
     EXPECT_EQ(create->TextSize(), 12.0f);
     EXPECT_EQ(create->TextUnit(), 0);
-    EXPECT_EQ(create->Widget()->font().pointSizeF(), 12.0);
+    EXPECT_EQ(create->Widget()->font().pixelSize(), 12) << "one pixel per design point";
     EXPECT_TRUE(create->Widget()->font().bold());
     EXPECT_FALSE(create->Enabled());
     EXPECT_FALSE(create->Widget()->isEnabled());
@@ -504,7 +504,7 @@ TEST_F(WindowTest, AFontTheMachineLacksFallsBackToTheDefaultFamily) {
     ASSERT_FALSE(families.contains("Charcoal")) << "this machine has the font; the case proves nothing";
     const QFont old = RuntimeWindowControlByName(*w, "Old")->Widget()->font();
     EXPECT_EQ(old.family(), QFont().family());
-    EXPECT_EQ(old.pointSizeF(), 12.0) << "the size still applies";
+    EXPECT_EQ(old.pixelSize(), 12) << "the size still applies";
     EXPECT_EQ(RuntimeWindowControlByName(*w, "Old")->TextFont(), "Charcoal") << "the property keeps its value";
     if (!families.isEmpty()) {
         EXPECT_EQ(RuntimeWindowControlByName(*w, "Known")->Widget()->font().family(), families.last());
