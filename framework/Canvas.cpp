@@ -104,7 +104,7 @@ bool Canvas::SetProperty(const PropertyEntry& e) {
     else if (e.name == "DoubleBuffer") doubleBuffer_ = b();
     else if (e.name == "EraseBackground") eraseBackground_ = b();
     else return false;
-    if (Widget()) Widget()->setFocusPolicy(acceptFocus_ ? Qt::StrongFocus : Qt::NoFocus);
+    SetNaturalFocusPolicy(acceptFocus_ ? Qt::StrongFocus : Qt::NoFocus);
     return true;
 }
 

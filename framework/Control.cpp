@@ -4,6 +4,7 @@
 #include "Exceptions.h"
 #include "Window.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontDatabase>
 #include <QWidget>
@@ -28,13 +29,14 @@ void Control::AttachTo(qv::Window* window, std::string_view name) {
     window_ = window;
     name_ = name;
     widget_ = MakeWidget(window->ContentArea());
+    naturalFocus_ = widget_->focusPolicy();
     SyncWidget();
 }
 
 void Control::Detach() {
     // The widget outlives us until Qt deletes it: a click that still reaches it must
     // no longer call into this control, which may be gone by then.
-    if (widget_) QObject::disconnect(widget_, nullptr, widget_, nullptr);
+    if (widget_ && QCoreApplication::instance()) QObject::disconnect(widget_, nullptr, widget_, nullptr);
     window_ = nullptr;
     widget_ = nullptr;
 }
@@ -47,6 +49,11 @@ void Control::SetEnabled(bool enabled) {
 void Control::SetVisible(bool visible) {
     visible_ = visible;
     if (widget_) widget_->setVisible(visible);
+}
+
+void Control::SetNaturalFocusPolicy(int policy) {
+    naturalFocus_ = policy;
+    SyncWidget();
 }
 
 void Control::SetTextSize(float points) {
@@ -111,7 +118,7 @@ void Control::SyncWidget() {
     widget_->setEnabled(enabled_);
     widget_->setVisible(visible_);
     widget_->setToolTip(QString::fromStdString(helpTag_));
-    widget_->setFocusPolicy(tabStop_ ? widget_->focusPolicy() : Qt::NoFocus);
+    widget_->setFocusPolicy(tabStop_ ? static_cast<Qt::FocusPolicy>(naturalFocus_) : Qt::NoFocus);
     SyncFont();
 }
 

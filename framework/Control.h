@@ -70,6 +70,8 @@ protected:
     virtual void SyncWidget();
     void SyncFont();
     void SetTextBearing() { textBearing_ = true; }
+    // The focus policy (a Qt::FocusPolicy) the widget has while TabStop is True.
+    void SetNaturalFocusPolicy(int policy);
     virtual void Resized() {}
 
 private:
@@ -89,6 +91,7 @@ private:
     std::string textFont_ = "System";
     bool bold_ = false, italic_ = false, underline_ = false;
     bool textBearing_ = false;
+    int naturalFocus_ = 0;
 
     qv::Window* window_ = nullptr;  // the window owns the control
     QWidget* widget_ = nullptr;     // owned by the window's widget tree

@@ -160,13 +160,12 @@ void Window::Destroy() {
     for (const Ref<Control>& c : controls_) c->Detach();
     if (!widget_) return;
     WindowWidget* w = std::exchange(widget_, nullptr);
+    // Once the application is gone no widget may be touched: the process is ending.
+    if (!QCoreApplication::instance()) return;
     w->Disown();
     w->hide();
     // The widget may be in the middle of delivering the event that closed us.
-    if (QCoreApplication::instance())
-        w->deleteLater();
-    else
-        delete w;
+    w->deleteLater();
 }
 
 void Window::Constructor() {
@@ -401,8 +400,9 @@ Ref<Window> GetImplicitWindow(std::string_view className) {
 std::vector<Ref<Window>> OpenWindows() { return windowList(); }
 
 Ref<Control> RuntimeWindowControlByName(Window& window, std::string_view name) {
+    // A control-set member is reached only with its index.
     for (const Ref<Control>& c : window.Controls())
-        if (c->Name() == name) return c;
+        if (c->Name() == name && c->Index() == INT32_MIN) return c;
     return nullptr;
 }
 

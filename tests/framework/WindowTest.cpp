@@ -188,6 +188,21 @@ TEST_F(WindowTest, TabOrderIsCreationOrder) {
     EXPECT_EQ(chain, made);
 }
 
+TEST_F(WindowTest, TabStopOffAndOnAgainRestoresTheWidgetsFocus) {
+    Script().list = FixedWindow().Encode();
+    Script().createControls = [](ScriptedWindow& w) {
+        CreateControl(w, PushButton::Lookup(), "Button", Button("Button", 10, 10, 0).Encode());
+    };
+    Ref<ScriptedWindow> w = Build();
+    Ref<Control> button = RuntimeWindowControlByName(*w, "Button");
+    const Qt::FocusPolicy natural = button->Widget()->focusPolicy();
+    ASSERT_NE(natural, Qt::NoFocus);
+    button->SetProperty({"TabStop", false});
+    EXPECT_EQ(button->Widget()->focusPolicy(), Qt::NoFocus);
+    button->SetProperty({"TabStop", true});
+    EXPECT_EQ(button->Widget()->focusPolicy(), natural);
+}
+
 TEST_F(WindowTest, TextSizeSetBeforeTheListStaysAndADisabledButtonStartsDisabled) {
     Script().list = FixedWindow().Encode();
     Script().createControls = [](ScriptedWindow& w) {
@@ -244,6 +259,7 @@ TEST_F(WindowTest, ControlSetMembersAreFoundByNameAndIndex) {
     }
     EXPECT_FALSE(RuntimeWindowControlByNameIndex(*w, "rb", 3));
     EXPECT_FALSE(RuntimeWindowControlByNameIndex(*w, "rb", design::kNoIndex));
+    EXPECT_FALSE(RuntimeWindowControlByName(*w, "rb")) << "a member is reached only with its index";
 }
 
 // ---- the implicit instance ----
