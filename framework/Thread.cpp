@@ -8,6 +8,7 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 #include <sys/resource.h>
 #include <sys/syscall.h>
@@ -18,9 +19,12 @@ namespace {
 
 std::atomic<bool> userCancelled{false};
 
-// Read on every pass of every drawing thread, so reading it takes no lock.
-std::atomic<std::shared_ptr<const std::function<void()>>> hook;
-std::atomic<bool> hasHook{false};
+// Read on every pass of every drawing thread, so reading it is one plain atomic
+// load. A replaced hook is kept until the process ends, since a thread may still
+// be running it; tests set only a handful.
+std::atomic<const std::function<void()>*> hook{nullptr};
+std::mutex retiredHooksMutex;
+std::vector<std::unique_ptr<const std::function<void()>>> retiredHooks;
 
 struct RunningThread {
     std::thread thread;
@@ -82,18 +86,20 @@ bool UserCancelled() { return userCancelled.load(std::memory_order_acquire); }
 void SetUserCancelled(bool cancelled) { userCancelled.store(cancelled, std::memory_order_release); }
 
 void RuntimeBackgroundTask() {
-    if (hasHook.load(std::memory_order_acquire)) {
-        if (auto h = hook.load(std::memory_order_acquire); h && *h) (*h)();
-    }
+    if (const auto* h = hook.load(std::memory_order_acquire)) (*h)();
     // A real yield now and then keeps many drawing threads fair to each other.
     thread_local unsigned passes = 0;
     if ((++passes & 63u) == 0) std::this_thread::yield();
 }
 
 void SetBackgroundTaskHook(std::function<void()> h) {
-    const bool any = static_cast<bool>(h);
-    hook.store(any ? std::make_shared<const std::function<void()>>(std::move(h)) : nullptr, std::memory_order_release);
-    hasHook.store(any, std::memory_order_release);
+    std::lock_guard lock(retiredHooksMutex);
+    const std::function<void()>* next = nullptr;
+    if (h) {
+        retiredHooks.push_back(std::make_unique<const std::function<void()>>(std::move(h)));
+        next = retiredHooks.back().get();
+    }
+    hook.store(next, std::memory_order_release);
 }
 
 void JoinAllThreads() {
