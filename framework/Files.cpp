@@ -108,16 +108,11 @@ FileType::~FileType() { Withdraw(); }
 
 void FileType::Withdraw() {
     if (!registered_) return;
-    // Only this type's own entry: another type may be registered under the same name.
-    {
-        std::lock_guard lock(fileTypesMutex);
-        auto it = std::find_if(fileTypes.begin(), fileTypes.end(), [&](const RegisteredFileType& t) {
-            return t.name == name_ && t.creator == macCreator_ && t.type == macType_ && t.extensions == extensions_;
-        });
-        if (it != fileTypes.end()) fileTypes.erase(it);
-    }
+    RuntimeUnregisterFileType(Registration());
     registered_ = false;
 }
+
+RegisteredFileType FileType::Registration() const { return {name_, macCreator_, macType_, extensions_}; }
 
 void FileType::SetName(std::string_view v) { Withdraw(); name_ = v; }
 void FileType::SetExtensions(std::string_view v) { Withdraw(); extensions_ = v; }
@@ -126,7 +121,7 @@ void FileType::SetMacCreator(std::string_view v) { Withdraw(); macCreator_ = v; 
 
 std::string FileType::ToString() {
     if (!registered_) {
-        RuntimeRegisterFileType({name_, macCreator_, macType_, extensions_});
+        RuntimeRegisterFileType(Registration());
         registered_ = true;
     }
     return name_;
@@ -137,9 +132,9 @@ void RuntimeRegisterFileType(const RegisteredFileType& entry) {
     fileTypes.push_back(entry);
 }
 
-void RuntimeUnregisterFileType(std::string_view name) {
+void RuntimeUnregisterFileType(const RegisteredFileType& entry) {
     std::lock_guard lock(fileTypesMutex);
-    auto it = std::find_if(fileTypes.begin(), fileTypes.end(), [&](const auto& t) { return t.name == name; });
+    auto it = std::find(fileTypes.begin(), fileTypes.end(), entry);
     if (it != fileTypes.end()) fileTypes.erase(it);
 }
 

@@ -38,6 +38,12 @@ Ref<FolderItem> GetApplicationBundleResources();
 void SetExecutablePathForTesting(const std::filesystem::path& path);
 std::filesystem::path ExecutablePath();
 
+struct RegisteredFileType {
+    std::string name, creator, type, extensions;
+
+    friend bool operator==(const RegisteredFileType&, const RegisteredFileType&) = default;
+};
+
 class FileType : public Object {
 public:
     static ClassRef Lookup();
@@ -61,15 +67,14 @@ protected:
 
 private:
     void Withdraw();
+    RegisteredFileType Registration() const;
     std::string name_, extensions_, macType_, macCreator_;
     bool registered_ = false;
 };
 
-struct RegisteredFileType {
-    std::string name, creator, type, extensions;
-};
 void RuntimeRegisterFileType(const RegisteredFileType& entry);
-void RuntimeUnregisterFileType(std::string_view name);
+// Removes that very registration; another type may be registered under the same name.
+void RuntimeUnregisterFileType(const RegisteredFileType& entry);
 std::vector<RegisteredFileType> RegisteredFileTypes();
 
 }  // namespace qv
