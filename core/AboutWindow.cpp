@@ -12,29 +12,25 @@ qv::ClassRef AboutWindow::Lookup() {
         t.name = "AboutWindow.AboutWindow";
         t.factory = qv::FactoryOf<AboutWindow>();
         t.attributes.push_back({"__Scope", "Public"});
-        for (const char* op : {"Layout", "CreateControls", "_CreateControls0", "aboutOK_Action"}) t.AddVirtual(op);
+        for (const char* op : {"Layout", "CreateControls", "_CreateControls0"}) t.AddVirtual(op);
+        t.AddVirtual("aboutOK_Action", &AboutWindow::aboutOK_Action);
         t.Bind("Layout", [](qv::Object& self) { static_cast<AboutWindow&>(self).Layout(); });
         t.Bind("CreateControls", [](qv::Object& self) { static_cast<AboutWindow&>(self).CreateControls(); });
         t.AddMethod("Layout", "%%");
         t.AddMethod("CreateControls", "%%");
         t.AddMethod("_CreateControls0", "%%", {{"__Scope", "Public"}, {"Hidden", ""}});
-        t.AddMethod("StaticText1", "%o<StaticText>%s");
-        t.AddMethod("aboutOK", "%o<PushButton>%s");
+        qv::AddControlAccessors(t, design::AboutWindowDesign());
         t.AddMethod("aboutOK_Action", "%%");
     });
 }
 
 qv::Ref<AboutWindow> AboutWindow::Instance() { return qv::ImplicitInstance<AboutWindow>(); }
 
-void AboutWindow::Layout() { qv::SetProperties(*this, design::AboutWindowList()); }
+void AboutWindow::Layout() { qv::SetProperties(*this, design::AboutWindowDesign().list); }
 
 void AboutWindow::CreateControls() { CreateControls0(); }
 
-void AboutWindow::CreateControls0() {
-    qv::CreateControl(*this, qv::StaticText::Lookup(), "StaticText1", design::AboutStaticText1List(), 12.0f);
-    qv::Ref<qv::Control> ok = qv::CreateControl(*this, qv::PushButton::Lookup(), "aboutOK", design::AboutOKList());
-    qv::BindControlEvent(*this, *ok, "Action", &AboutWindow::aboutOK_Action);
-}
+void AboutWindow::CreateControls0() { qv::BuildControls(*this, design::AboutWindowDesign()); }
 
 void AboutWindow::aboutOK_Action(qv::Object& sender) {
     auto [Self, Me] = qv::RuntimeSwapSelfAndMe<AboutWindow, qv::PushButton>(sender);

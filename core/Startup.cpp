@@ -6,6 +6,11 @@
 #include "FileTypes.h"
 #include "Framework.h"
 #include "Menu.h"
+#include "eeWindow.h"
+#include "mWindow.h"
+#include "qaWindow.h"
+#include "raWindow.h"
+#include "srWindow.h"
 #include "Window1.h"
 
 namespace quil {
@@ -31,6 +36,14 @@ void ModuleInitialize() {
     BackgroundDrawing::Lookup();
     AboutWindow::Lookup();
     app::Lookup();
+    mWindow::Lookup();
+    eeWindow::Lookup();
+    eeWindow::rb1::Lookup();
+    qaWindow::Lookup();
+    qaWindow::rb2::Lookup();
+    qaWindow::rb3::Lookup();
+    srWindow::Lookup();
+    raWindow::Lookup();
 }
 
 void Main() {

@@ -2,6 +2,11 @@
 
 #include "Backdrop.h"
 #include "Menu.h"
+#include "eeWindow.h"
+#include "mWindow.h"
+#include "qaWindow.h"
+#include "raWindow.h"
+#include "srWindow.h"
 #include "resources/MainWindowDesign.h"
 
 namespace quil {
@@ -18,6 +23,29 @@ const char* const menuItemAccessors[] = {
     "UntitledMenu3",   "UntitledMenu2",        "FileQuit",          "UntitledSeparator",
     "FileExtendRealityLinks", "FileRenew",     "WindowNew"};
 
+// The Settings items' Names and their handlers, in the order they are bound.
+struct SettingsHandler {
+    const char* item;
+    const char* operation;
+    bool (Window1::*handler)();
+};
+
+const SettingsHandler settingsHandlers[] = {
+    {"Settings\xC2\xB5structure", "_Settings\xC2\xB5structure_Action", &Window1::Settingsµstructure_Action},
+    {"SettingsEvolutionEngine", "_SettingsEvolutionEngine_Action", &Window1::SettingsEvolutionEngine_Action},
+    {"SettingsQuantum", "_SettingsQuantum_Action", &Window1::SettingsQuantum_Action},
+    {"SettingsRecursionAggregator", "_SettingsRecursionAggregator_Action", &Window1::SettingsRecursionAggregator_Action},
+    {"SettingsStringRandomizing", "_SettingsStringRandomizing_Action", &Window1::SettingsStringRandomizing_Action},
+};
+
+// Shows the implicit instance of a settings window.
+template <class W>
+bool ShowSettings() {
+    qv::Ref<W> window = W::Instance();
+    qv::NotNil(window)->Show();
+    return true;
+}
+
 }  // namespace
 
 qv::ClassRef Window1::Lookup() {
@@ -28,25 +56,31 @@ qv::ClassRef Window1::Lookup() {
         t.finaliser = [](qv::Object& o) { static_cast<Window1&>(o).drawThread = nullptr; };
         t.attributes.push_back({"__Scope", "Public"});
         t.AddProperty("drawThread", "BackgroundDrawing");
-        for (const char* op : {"Layout", "CreateControls", "_CreateControls0", "StartButton_Action", "StopButton_Action"})
-            t.AddVirtual(op);
+        for (const char* op : {"Layout", "CreateControls", "_CreateControls0"}) t.AddVirtual(op);
+        t.AddVirtual("StartButton_Action", &Window1::StartButton_Action);
+        t.AddVirtual("StopButton_Action", &Window1::StopButton_Action);
         for (const char* accessor : menuItemAccessors) t.AddVirtual(accessor);
+        t.AddVirtual("AddMenuHandlers");
         t.AddVirtual("Event_Close");
+        for (const SettingsHandler& h : settingsHandlers) t.AddVirtual(h.operation);
 
         t.Bind("Layout", [](qv::Object& self) { static_cast<Window1&>(self).Layout(); });
         t.Bind("CreateControls", [](qv::Object& self) { static_cast<Window1&>(self).CreateControls(); });
+        t.Bind("AddMenuHandlers", [](qv::Object& self) {
+            static_cast<Window1&>(self).AddMenuHandlers(static_cast<qv::Window&>(self));
+        });
         t.Bind("Close", [](qv::Object& self) { static_cast<Window1&>(self).Event_Close(); });
 
         t.AddMethod("Layout", "%%");
         t.AddMethod("CreateControls", "%%");
         t.AddMethod("_CreateControls0", "%%", {{"__Scope", "Public"}, {"Hidden", ""}});
-        t.AddMethod("Canvas1", "%o<Canvas>%s");
-        t.AddMethod("StartButton", "%o<PushButton>%s");
-        t.AddMethod("StopButton", "%o<PushButton>%s");
+        qv::AddControlAccessors(t, design::Window1Design());
         t.AddMethod("StartButton_Action", "%%");
         t.AddMethod("StopButton_Action", "%%");
         for (const char* accessor : menuItemAccessors) t.AddMethod(accessor, "%o<MenuItem>%");
+        t.AddMethod("AddMenuHandlers", "%%o<Window>");
         t.AddMethod("Event_Close", "%%");
+        for (const SettingsHandler& h : settingsHandlers) t.AddMethod(h.operation, "%b%");
     });
 }
 
@@ -55,19 +89,23 @@ qv::Ref<Window1> Window1::Instance() { return qv::ImplicitInstance<Window1>(); }
 void Window1::Layout() {
     SetBackdrop(x_quil1::quil1());
     SetMenuBar(Menu::Instance());
-    qv::SetProperties(*this, design::Window1List());
+    qv::SetProperties(*this, design::Window1Design().list);
 }
 
 void Window1::CreateControls() { CreateControls0(); }
 
-void Window1::CreateControls0() {
-    qv::CreateControl(*this, qv::Canvas::Lookup(), "Canvas1", design::Canvas1List());
-    qv::Ref<qv::Control> start =
-        qv::CreateControl(*this, qv::PushButton::Lookup(), "StartButton", design::StartButtonList(), 12.0f);
-    qv::BindControlEvent(*this, *start, "Action", &Window1::StartButton_Action);
-    qv::Ref<qv::Control> stop = qv::CreateControl(*this, qv::PushButton::Lookup(), "StopButton", design::StopButtonList());
-    qv::BindControlEvent(*this, *stop, "Action", &Window1::StopButton_Action);
+void Window1::CreateControls0() { qv::BuildControls(*this, design::Window1Design()); }
+
+void Window1::AddMenuHandlers(qv::Window& w) {
+    qv::Ref<Window1> self = qv::NotNil(qv::RuntimeCheckCast<Window1>(&w));
+    for (const SettingsHandler& h : settingsHandlers) qv::BindMenuHandler(*self, h.item, h.handler);
 }
+
+bool Window1::Settingsµstructure_Action() { return ShowSettings<mWindow>(); }
+bool Window1::SettingsEvolutionEngine_Action() { return ShowSettings<eeWindow>(); }
+bool Window1::SettingsQuantum_Action() { return ShowSettings<qaWindow>(); }
+bool Window1::SettingsRecursionAggregator_Action() { return ShowSettings<raWindow>(); }
+bool Window1::SettingsStringRandomizing_Action() { return ShowSettings<srWindow>(); }
 
 void Window1::StartButton_Action(qv::Object& sender) {
     auto [Self, Me] = qv::RuntimeSwapSelfAndMe<Window1, qv::PushButton>(sender);

@@ -19,7 +19,14 @@ public:
     void CreateControls0();
     void StartButton_Action(qv::Object& sender);
     void StopButton_Action(qv::Object& sender);
+    void AddMenuHandlers(qv::Window& w);
     void Event_Close();
+    // The Settings menu: each shows its settings window, the open one or a new one.
+    bool Settingsµstructure_Action();
+    bool SettingsEvolutionEngine_Action();
+    bool SettingsQuantum_Action();
+    bool SettingsRecursionAggregator_Action();
+    bool SettingsStringRandomizing_Action();
 
     // The items of this window's menu bar, by Name.
     qv::Ref<qv::MenuItem> HelpMenu();

@@ -32,13 +32,6 @@ int qtArgc = 1;
 char qtProgramName[] = "quillevard";
 char* qtArgv[] = {qtProgramName, nullptr};
 
-void ForEachItemBelow(const MenuItem& parent, const std::function<void(MenuItem&)>& fn) {
-    for (int32_t i = 0; i < parent.Count(); ++i) {
-        Ref<MenuItem> child = parent.Item(i);
-        fn(*child);
-        ForEachItemBelow(*child, fn);
-    }
-}
 
 }  // namespace
 
@@ -164,38 +157,6 @@ void ReportThreadException(std::exception_ptr e) {
     UnhandledException(e);
 }
 
-void RunEnablingPass(Window* window) {
-    Ref<Window> holdWindow(window);
-    Ref<MenuBar> bar = window ? window->ShownMenuBar() : (appObject ? appObject->MenuBar() : nullptr);
-    if (!bar) return;
-    for (int32_t i = 0; i < bar->Count(); ++i) {
-        Ref<MenuItem> title = bar->Item(i);
-        title->SetEnabled(true);
-        ForEachItemBelow(*title, [](MenuItem& item) { item.SetEnabled(item.AutoEnable()); });
-    }
-    if (window) {
-        RaiseEvent(*window, "EnableMenuItems");
-        ForEachItemBelow(*bar, [&](MenuItem& item) {
-            if (window->MenuHandler(item.Name())) item.SetEnabled(true);
-        });
-    }
-    if (Ref<Application> app = appObject) RaiseEvent(*app, "EnableMenuItems");
-    for (const Ref<Window>& w : OpenWindows())
-        if (w->ShownMenuBar() == bar) w->SyncMenus();
-}
-
-void DispatchMenuCommand(Window* window, const Ref<MenuItem>& item) {
-    if (!item) return;
-    Ref<Window> holdWindow(window);
-    RunEnablingPass(window);
-    if (!item->Enabled()) return;
-    if (window)
-        if (const MenuEntry* h = window->MenuHandler(item->Name()); h && (*h)()) return;
-    if (Ref<Application> app = appObject)
-        if (const MenuEntry* h = app->MenuHandler(item->Name()); h && (*h)()) return;
-    if (RuntimeCheckCast<QuitMenuItem>(item)) Quit();
-}
-
 void SetEventLoopStartHook(std::function<void()> hook) { eventLoopStartHook = std::move(hook); }
 void SetFrameworkInitializationHook(std::function<void()> hook) { initializationHook = std::move(hook); }
 
@@ -205,12 +166,5 @@ void ProcessEvents() {
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QApplication::processEvents(QEventLoop::AllEvents);
 }
-
-}  // namespace qv
-
-namespace qv {
-
-// The plug-in controls' entry points are filled in as plug-in control kinds are added.
-void InitPluginEntrypoints() {}
 
 }  // namespace qv

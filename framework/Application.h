@@ -4,6 +4,7 @@
 #include "Delegate.h"
 #include "Files.h"
 #include "MenuItem.h"
+#include "Menus.h"
 #include "Object.h"
 #include "PropertyList.h"
 
@@ -63,12 +64,6 @@ std::exception_ptr TakePendingException();
 // An exception that escaped a thread's "Run" takes the same road on the GUI thread.
 void ReportThreadException(std::exception_ptr e);
 
-// The enabling pass for the menus that this window shows: AutoEnable, then the
-// window's own handlers, then the application's "EnableMenuItems" event.
-void RunEnablingPass(Window* window);
-// A chosen item: the window's handler for its Name, then the application's, then
-// the quit action for a quit item.
-void DispatchMenuCommand(Window* window, const Ref<MenuItem>& item);
 
 // Runs pending events (for tests and for the shut-down path).
 void ProcessEvents();

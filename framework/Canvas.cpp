@@ -95,17 +95,21 @@ Canvas::Canvas() : surface_(std::make_shared<CanvasSurface>()) {
 
 int Canvas::RepaintRequests() const { return surface_->Requests(); }
 
-bool Canvas::SetProperty(const PropertyEntry& e) {
-    if (Control::SetProperty(e)) return true;
-    auto b = [&] { return std::get<bool>(e.value); };
-    if (e.name == "UseFocusRing") useFocusRing_ = b();
-    else if (e.name == "AcceptFocus") acceptFocus_ = b();
-    else if (e.name == "AcceptTabs") acceptTabs_ = b();
-    else if (e.name == "DoubleBuffer") doubleBuffer_ = b();
-    else if (e.name == "EraseBackground") eraseBackground_ = b();
-    else return false;
-    SetNaturalFocusPolicy(acceptFocus_ ? Qt::StrongFocus : Qt::NoFocus);
-    return true;
+const PropertyKind& Canvas::Kind() {
+    static const PropertyKind kind("Canvas", &Canvas::Lookup, Join({
+        PlacedControlHead(),
+        Pick(SharedProperties(), {"TabStop", "Visible", "HelpTag", "AutoDeactivate", "Enabled"}),
+        {Field<&Canvas::useFocusRing_>("UseFocusRing", true), Field<&Canvas::acceptFocus_>("AcceptFocus", false),
+         Field<&Canvas::acceptTabs_>("AcceptTabs", false), Field<&Canvas::doubleBuffer_>("DoubleBuffer", false),
+         Field<&Canvas::eraseBackground_>("EraseBackground", true)},
+        Pick(SharedProperties(), {"InitialParent"}),
+    }));
+    return kind;
+}
+
+void Canvas::PropertyApplied(std::string_view name) {
+    if (name == "AcceptFocus") SetNaturalFocusPolicy(acceptFocus_ ? Qt::StrongFocus : Qt::NoFocus);
+    Control::PropertyApplied(name);
 }
 
 QWidget* Canvas::MakeWidget(QWidget* parent) {

@@ -13,6 +13,8 @@ class CanvasSurface;
 class Canvas : public Control {
 public:
     static ClassRef Lookup();
+    static const PropertyKind& Kind();
+    const PropertyKind& TargetKind() const override { return Kind(); }
     Canvas();
 
     // Safe to draw into from any thread, also after the window has closed.
@@ -20,10 +22,9 @@ public:
     // How many repaints drawing has asked the GUI thread for (coalesced).
     int RepaintRequests() const;
 
-    bool SetProperty(const PropertyEntry& entry) override;
-
 protected:
     QWidget* MakeWidget(QWidget* parent) override;
+    void PropertyApplied(std::string_view name) override;
     void Resized() override;
 
 private:

@@ -43,6 +43,20 @@ const MethodEntry* ClassTable::Method(std::string_view n) const {
     return nullptr;
 }
 
+const ControlOperation* ClassTable::Operation(std::string_view n) const {
+    for (ClassRef c = this; c; c = c->super)
+        for (const auto& op : c->operations)
+            if (op.name == n) return &op.operation;
+    return nullptr;
+}
+
+const InterfaceDecl* ClassTable::Interface(std::string_view n) const {
+    for (ClassRef c = this; c; c = c->super)
+        for (const auto& i : c->interfaces)
+            if (i.name == n) return &i;
+    return nullptr;
+}
+
 void ClassTable::Override(std::string_view operation) {
     if (std::find(vtable.begin(), vtable.end(), operation) == vtable.end())
         throw RuntimeException("class " + name + " overrides " + std::string(operation) + ", which its superclass lacks");
@@ -56,6 +70,15 @@ void ClassTable::Bind(std::string_view event, EventHandler handler) {
 
 void ClassTable::AddMethod(std::string_view n, std::string_view signature, std::vector<Attribute> attributes) {
     methods.push_back({std::string(n), std::string(signature), std::move(attributes)});
+}
+
+void ClassTable::AddInterface(std::string_view interfaceName, std::vector<std::string> operations) {
+    for (const std::string& op : operations) {
+        if (std::find(vtable.begin(), vtable.end(), op) == vtable.end())
+            throw RuntimeException("class " + name + " binds " + std::string(interfaceName) + " to " + op +
+                                   ", which is not one of its operations");
+    }
+    interfaces.push_back({std::string(interfaceName), std::move(operations)});
 }
 
 ClassTable* RuntimeNewClass(ClassRef super) {

@@ -39,6 +39,22 @@ struct EventBinding {
     EventHandler handler;
 };
 
+// A window operation that handles a control's event: entered with the window and
+// the control that raised the event.
+using ControlOperation = std::function<void(Object& self, Object& sender)>;
+
+// An interface the class implements: its name and, in the interface's order, the
+// virtual operations that carry out its operations.
+struct InterfaceDecl {
+    std::string name;
+    std::vector<std::string> operations;
+};
+
+struct NamedOperation {
+    std::string name;
+    ControlOperation operation;
+};
+
 struct ClassTable {
     std::string name;
     ClassRef super = nullptr;
@@ -47,20 +63,36 @@ struct ClassTable {
     std::vector<std::string> vtable;           // virtual operations in slot order
     std::vector<std::string> events;           // the event table's names, in order
     std::vector<EventBinding> bindings;
+    std::vector<NamedOperation> operations;    // the control-event handlers among the virtual operations
     std::vector<PropertyDecl> properties;
     std::vector<MethodEntry> methods;
     std::vector<Attribute> attributes;
+    std::vector<InterfaceDecl> interfaces;
 
     bool IsA(ClassRef other) const;
     // The handler bound to an event here or in a superclass, or null.
     const EventHandler* Binding(std::string_view event) const;
     const MethodEntry* Method(std::string_view name) const;
+    // The control-event handler of that name here or in a superclass, or null.
+    const ControlOperation* Operation(std::string_view name) const;
+    // The interface of that name as declared here or in a superclass, or null.
+    const InterfaceDecl* Interface(std::string_view name) const;
 
     // Builder helpers.
     void Override(std::string_view operation);  // keeps the slot, marks nothing: the C++ override does the work
     void AddVirtual(std::string_view operation) { vtable.emplace_back(operation); }
+    // A virtual operation that handles control events, found again by its name.
+    template <class W>
+    void AddVirtual(std::string_view operation, void (W::*method)(Object& sender)) {
+        AddVirtual(operation);
+        operations.push_back({std::string(operation), [method](Object& self, Object& sender) {
+                                  (static_cast<W&>(self).*method)(sender);
+                              }});
+    }
     void Bind(std::string_view event, EventHandler handler);
     void AddMethod(std::string_view name, std::string_view signature, std::vector<Attribute> attributes = {{"__Scope", "Public"}});
+    // Each operation must already be one of the class's virtual operations.
+    void AddInterface(std::string_view interfaceName, std::vector<std::string> operations);
     void AddProperty(std::string_view name, std::string_view type) { properties.push_back({std::string(name), std::string(type)}); }
 };
 

@@ -1,5 +1,6 @@
 #include "Control.h"
 
+#include "Application.h"
 #include "ClassTable.h"
 #include "Exceptions.h"
 #include "Window.h"
@@ -22,23 +23,79 @@ ClassRef Control::Lookup() {
     });
 }
 
+const std::vector<PropertySpec>& Control::SharedProperties() {
+    static const std::vector<PropertySpec> shared = {
+        Field<&Control::name_>("Name", ""),
+        Accessor<&Control::Index, &Control::SetIndex>("Index", INT32_MIN),
+        Accessor<&Control::Left, &Control::SetLeft>("Left", 0),
+        Accessor<&Control::Top, &Control::SetTop>("Top", 0),
+        Accessor<&Control::Width, &Control::SetWidth>("Width", 0),
+        Accessor<&Control::Height, &Control::SetHeight>("Height", 0),
+        Field<&Control::lockLeft_>("LockLeft", false),
+        Field<&Control::lockTop_>("LockTop", false),
+        Field<&Control::lockRight_>("LockRight", false),
+        Field<&Control::lockBottom_>("LockBottom", false),
+        Field<&Control::tabPanelIndex_>("TabPanelIndex", 0),
+        Field<&Control::tabIndex_>("TabIndex", 0),
+        Field<&Control::tabStop_>("TabStop", true),
+        Field<&Control::visible_>("Visible", true),
+        Field<&Control::helpTag_>("HelpTag", ""),
+        Field<&Control::autoDeactivate_>("AutoDeactivate", true),
+        Field<&Control::enabled_>("Enabled", true),
+        Field<&Control::initialParent_>("InitialParent", ""),
+        Field<&Control::textFont_>("TextFont", "System"),
+        Field<&Control::bold_>("Bold", false),
+        Field<&Control::italic_>("Italic", false),
+        Field<&Control::underline_>("Underline", false),
+    };
+    return shared;
+}
+
+std::vector<PropertySpec> Control::PlacedControlHead() {
+    return Pick(SharedProperties(), {"Name", "Index", "Left", "Top", "Width", "Height", "LockLeft", "LockTop",
+                                     "LockRight", "LockBottom", "TabPanelIndex", "TabIndex"});
+}
+
+std::vector<PropertySpec> Control::TextStyle() {
+    return Pick(SharedProperties(), {"TextFont", "Bold", "Italic", "Underline"});
+}
+
 Ref<qv::Window> Control::Window() const { return Ref<qv::Window>(window_); }
 
+bool Control::IsTextBearing() const { return TargetKind().TextBearing(); }
+
+void Control::MadeFor(qv::Window* window) { window_ = window; }
+
 void Control::AttachTo(qv::Window* window, std::string_view name) {
-    if (window_) throw RuntimeException("control " + std::string(name) + " already belongs to a window");
+    if (widget_) throw RuntimeException("control " + std::string(name) + " already belongs to a window");
+    if (window_ && window_ != window)
+        throw RuntimeException("control " + std::string(name) + " was made for another window");
     window_ = window;
     name_ = name;
     widget_ = MakeWidget(window->ContentArea());
     naturalFocus_ = widget_->focusPolicy();
     SyncWidget();
+    Attached();
 }
 
 void Control::Detach() {
     // The widget outlives us until Qt deletes it: a click that still reaches it must
-    // no longer call into this control, which may be gone by then.
+    // no longer call into this control, which may be gone by then, nor into a
+    // window that has gone.
     if (widget_ && QCoreApplication::instance()) QObject::disconnect(widget_, nullptr, widget_, nullptr);
+    handlers_.clear();
     window_ = nullptr;
     widget_ = nullptr;
+}
+
+void Control::SetWidth(int32_t width) {
+    width_.store(width, std::memory_order_release);
+    Resized();
+}
+
+void Control::SetHeight(int32_t height) {
+    height_.store(height, std::memory_order_release);
+    Resized();
 }
 
 void Control::SetEnabled(bool enabled) {
@@ -79,37 +136,8 @@ void Control::RaiseControlEvent(std::string_view event) {
     entry(*this);
 }
 
-bool Control::SetProperty(const PropertyEntry& e) {
-    const std::string& n = e.name;
-    auto i32 = [&] { return std::get<int32_t>(e.value); };
-    auto b = [&] { return std::get<bool>(e.value); };
-    auto s = [&] { return std::get<std::string>(e.value); };
-    if (n == "Name") name_ = s();
-    else if (n == "Index") index_ = i32();
-    else if (n == "Left") left_.store(i32(), std::memory_order_relaxed);
-    else if (n == "Top") top_.store(i32(), std::memory_order_relaxed);
-    else if (n == "Width") width_.store(i32(), std::memory_order_release);
-    else if (n == "Height") height_.store(i32(), std::memory_order_release);
-    else if (n == "TabIndex") tabIndex_ = i32();
-    else if (n == "TabPanelIndex") tabPanelIndex_ = i32();
-    else if (n == "Enabled") enabled_ = b();
-    else if (n == "Visible") visible_ = b();
-    else if (n == "TabStop") tabStop_ = b();
-    else if (n == "AutoDeactivate") autoDeactivate_ = b();
-    else if (n == "LockLeft") lockLeft_ = b();
-    else if (n == "LockTop") lockTop_ = b();
-    else if (n == "LockRight") lockRight_ = b();
-    else if (n == "LockBottom") lockBottom_ = b();
-    else if (n == "HelpTag") helpTag_ = s();
-    else if (n == "InitialParent") initialParent_ = s();
-    else if (textBearing_ && n == "TextFont") textFont_ = s();
-    else if (textBearing_ && n == "Bold") bold_ = b();
-    else if (textBearing_ && n == "Italic") italic_ = b();
-    else if (textBearing_ && n == "Underline") underline_ = b();
-    else return false;
-    if (n == "Width" || n == "Height") Resized();
-    SyncWidget();
-    return true;
+void Control::RaiseFromQt(std::string_view event) {
+    GuardedCall([this, event] { RaiseControlEvent(event); });
 }
 
 void Control::SyncWidget() {
@@ -123,7 +151,7 @@ void Control::SyncWidget() {
 }
 
 void Control::SyncFont() {
-    if (!widget_ || !textBearing_) return;
+    if (!widget_ || !IsTextBearing()) return;
     // "System" is the platform's font; a family the machine lacks falls back to it too.
     QFont font = QFont();
     if (textFont_ != "System" && QFontDatabase::hasFamily(QString::fromStdString(textFont_)))

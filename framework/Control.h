@@ -5,6 +5,7 @@
 #include "Color.h"
 #include "Delegate.h"
 #include "Object.h"
+#include "PropertyKind.h"
 #include "PropertyList.h"
 
 #include <atomic>
@@ -12,6 +13,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class QWidget;
 
@@ -19,30 +21,47 @@ namespace qv {
 
 class Window;
 
-class Control : public Object, public PropertyTarget {
+class Control : public PropertyTarget {
 public:
     static ClassRef Lookup();
     bool GuiAffine() const override { return true; }
+    // The properties every kind of control shares, for the kinds to pick from.
+    static const std::vector<PropertySpec>& SharedProperties();
+    // Name to TabIndex: how the lists of every kind but the line begin.
+    static std::vector<PropertySpec> PlacedControlHead();
+    // TextFont, Bold, Italic, Underline, in that order, on the text-bearing kinds.
+    static std::vector<PropertySpec> TextStyle();
 
     // RectControl.Constructor: run once on each new control before the window takes it.
     virtual void Constructor() {}
+    // A control-set member's construction: its Index, then the default construction.
+    virtual void Constructor(int32_t index) {
+        SetIndex(index);
+        Control::Constructor();
+    }
 
     const std::string& Name() const { return name_; }
     int32_t Index() const { return index_; }
-    // The window that holds the control; nil before it is added and after the window has gone.
+    void SetIndex(int32_t index) { index_ = index; }
+    // The window the control was made for (Window::New), from then until the window has gone.
     Ref<qv::Window> Window() const;
 
     int32_t Left() const { return left_.load(std::memory_order_relaxed); }
+    void SetLeft(int32_t left) { left_.store(left, std::memory_order_relaxed); }
     int32_t Top() const { return top_.load(std::memory_order_relaxed); }
+    void SetTop(int32_t top) { top_.store(top, std::memory_order_relaxed); }
     // Width and Height may be read from any thread.
     int32_t Width() const { return width_.load(std::memory_order_acquire); }
+    void SetWidth(int32_t width);
     int32_t Height() const { return height_.load(std::memory_order_acquire); }
+    void SetHeight(int32_t height);
     int32_t TabIndex() const { return tabIndex_; }
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool enabled);
     bool Visible() const { return visible_; }
     void SetVisible(bool visible);
     const std::string& HelpTag() const { return helpTag_; }
+    bool TabStop() const { return tabStop_; }
 
     // Text-bearing controls.
     float TextSize() const { return textSize_; }
@@ -58,24 +77,30 @@ public:
     void InstallEventHandler(std::string_view event, EventEntry entry);
     // Raises the event. The control and its window are held until the handler returns.
     void RaiseControlEvent(std::string_view event);
-
-    bool SetProperty(const PropertyEntry& entry) override;
+    // What a key that stands for the control does (Return for a default button).
+    virtual void Press() {}
 
     QWidget* Widget() const { return widget_; }
-    bool IsTextBearing() const { return textBearing_; }
+    bool IsTextBearing() const;
 
 protected:
     virtual QWidget* MakeWidget(QWidget* parent) = 0;
     // Brings the widget in line with every stored property.
     virtual void SyncWidget();
     void SyncFont();
-    void SetTextBearing() { textBearing_ = true; }
+    void PropertyApplied(std::string_view) override { SyncWidget(); }
     // The focus policy (a Qt::FocusPolicy) the widget has while TabStop is True.
     void SetNaturalFocusPolicy(int policy);
     virtual void Resized() {}
+    // Runs once the widget exists in the window's content area.
+    virtual void Attached() {}
+    // Where Qt tells us of a user's action: raises the event inside GuardedCall.
+    void RaiseFromQt(std::string_view event);
+    qv::Window* OwnerWindow() const { return window_; }
 
 private:
     friend class Window;
+    void MadeFor(qv::Window* window);
     void AttachTo(qv::Window* window, std::string_view name);
     void Detach();
 
@@ -90,7 +115,6 @@ private:
     int32_t textUnit_ = 0;
     std::string textFont_ = "System";
     bool bold_ = false, italic_ = false, underline_ = false;
-    bool textBearing_ = false;
     int naturalFocus_ = 0;
 
     qv::Window* window_ = nullptr;  // the window owns the control

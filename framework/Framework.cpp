@@ -11,6 +11,11 @@ void InitFrameworkClassTables() {
     Canvas::Lookup();
     PushButton::Lookup();
     StaticText::Lookup();
+    CheckBox::Lookup();
+    RadioButton::Lookup();
+    Slider::Lookup();
+    Separator::Lookup();
+    Line::Lookup();
     MenuItem::Lookup();
     MenuBar::Lookup();
     QuitMenuItem::Lookup();

@@ -2,6 +2,7 @@
 
 #include "Exceptions.h"
 #include "Object.h"
+#include "PropertyKind.h"
 
 #include <limits>
 #include <unordered_map>
@@ -28,6 +29,12 @@ void AppendBigEndian32(std::string& bytes, uint32_t value) {
     bytes.push_back(char(value));
 }
 
+PropertyType PropertyTypeOfValue(const PropertyValue& value) {
+    constexpr PropertyType byIndex[] = {PropertyType::Int32, PropertyType::Boolean, PropertyType::Color,
+                                        PropertyType::String};
+    return byIndex[value.index()];
+}
+
 [[noreturn]] void Fail(size_t offset, std::string_view name, std::string_view problem) {
     std::string message = "property list entry ";
     if (!name.empty()) message += "\"" + std::string(name) + "\" ";
@@ -39,7 +46,8 @@ void AppendBigEndian32(std::string& bytes, uint32_t value) {
 // damaged list ends in an exception and never in a read past its end.
 class Reader {
 public:
-    Reader(std::string_view list, PropertyType valueType) : list_(list), valueType_(valueType) {}
+    using TypeOf = std::function<std::optional<PropertyType>(std::string_view)>;
+    Reader(std::string_view list, TypeOf typeOf) : list_(list), typeOf_(std::move(typeOf)) {}
 
     bool AtEnd() const { return pos_ == list_.size(); }
 
@@ -52,7 +60,7 @@ public:
         for (char c : name) {
             if (!IsNameCharacter(c)) Fail(start, {}, "the name holds a byte that is no letter or digit");
         }
-        const std::optional<PropertyType> type = PropertyTypeOf(name, valueType_);
+        const std::optional<PropertyType> type = typeOf_(name);
         if (!type) Fail(start, name, "no property of that name has a known type");
         pos_ = space + 1;
 
@@ -88,52 +96,20 @@ private:
     }
 
     std::string_view list_;
-    PropertyType valueType_;
+    TypeOf typeOf_;
     size_t pos_ = 0;
 };
 
 }  // namespace
 
 std::optional<PropertyType> PropertyTypeOf(std::string_view name, PropertyType valueType) {
-    using enum PropertyType;
-    static const std::unordered_map<std::string_view, PropertyType> types = {
-        // Windows.
-        {"Placement", Int32}, {"Frame", Int32}, {"MacProcID", Int32},
-        {"MinWidth", Int32}, {"MinHeight", Int32}, {"MaxWidth", Int32}, {"MaxHeight", Int32},
-        {"Composite", Boolean}, {"HasBackColor", Boolean}, {"FullScreen", Boolean},
-        {"MenuBarVisible", Boolean}, {"CloseButton", Boolean}, {"Resizeable", Boolean},
-        {"LiveResize", Boolean}, {"MaximizeButton", Boolean}, {"MinimizeButton", Boolean},
-        {"BackColor", Color}, {"Title", String},
-        // Windows and controls.
-        {"Width", Int32}, {"Height", Int32}, {"Visible", Boolean},
-        // Every control.
-        {"Name", String}, {"InitialParent", String},
-        {"Index", Int32}, {"Left", Int32}, {"Top", Int32}, {"TabPanelIndex", Int32},
-        {"LockLeft", Boolean}, {"LockTop", Boolean}, {"LockRight", Boolean}, {"LockBottom", Boolean},
-        {"AutoDeactivate", Boolean}, {"Enabled", Boolean},
-        {"TabIndex", Int32}, {"HelpTag", String}, {"TabStop", Boolean},
-        // Canvases.
-        {"UseFocusRing", Boolean}, {"AcceptFocus", Boolean}, {"AcceptTabs", Boolean},
-        {"DoubleBuffer", Boolean}, {"EraseBackground", Boolean},
-        // Buttons and texts.
-        {"Caption", String}, {"Default", Boolean}, {"Cancel", Boolean},
-        {"TextFont", String}, {"Bold", Boolean}, {"Italic", Boolean}, {"Underline", Boolean},
-        {"Text", String}, {"TextAlign", Int32}, {"TextColor", Color}, {"Multiline", Boolean},
-        {"DataSource", String}, {"DataField", String}, {"State", Int32},
-        // Sliders.
-        {"Minimum", Int32}, {"Maximum", Int32}, {"LineStep", Int32}, {"PageStep", Int32},
-        {"TickStyle", Int32}, {"LiveScroll", Boolean},
-        // Lines.
-        {"X1", Int32}, {"X2", Int32}, {"Y1", Int32}, {"Y2", Int32}, {"BorderWidth", Int32},
-        {"LineColor", Color},
-    };
     if (name == "Value") {
-        if (valueType == Int32 || valueType == Boolean) return valueType;
+        if (valueType == PropertyType::Int32 || valueType == PropertyType::Boolean) return valueType;
         return std::nullopt;
     }
-    const auto found = types.find(name);
-    if (found == types.end()) return std::nullopt;
-    return found->second;
+    for (const PropertyKind* kind : AllPropertyKinds())
+        if (const PropertySpec* spec = kind->Find(name)) return spec->type;
+    return std::nullopt;
 }
 
 void PropertyListWriter::Name(std::string_view name) {
@@ -187,7 +163,16 @@ PropertyListWriter& PropertyListWriter::Entry(const PropertyEntry& entry) {
 
 void ReadPropertyList(std::string_view list, PropertyType valueType,
                       const std::function<void(const PropertyEntry&)>& apply) {
-    Reader reader(list, valueType);
+    Reader reader(list, [valueType](std::string_view name) { return PropertyTypeOf(name, valueType); });
+    while (!reader.AtEnd()) apply(reader.Next());
+}
+
+void ReadPropertyList(std::string_view list, const PropertyKind& kind,
+                      const std::function<void(const PropertyEntry&)>& apply) {
+    Reader reader(list, [&kind](std::string_view name) -> std::optional<PropertyType> {
+        if (const PropertySpec* spec = kind.Find(name)) return spec->type;
+        return PropertyTypeOf(name, kind.ValueType());
+    });
     while (!reader.AtEnd()) apply(reader.Next());
 }
 
@@ -197,11 +182,33 @@ std::vector<PropertyEntry> DecodePropertyList(std::string_view list, PropertyTyp
     return entries;
 }
 
+std::vector<PropertyEntry> DecodePropertyList(std::string_view list, const PropertyKind& kind) {
+    std::vector<PropertyEntry> entries;
+    ReadPropertyList(list, kind, [&](const PropertyEntry& e) { entries.push_back(e); });
+    return entries;
+}
+
+bool PropertyTarget::SetProperty(const PropertyEntry& entry) {
+    const PropertySpec* spec = TargetKind().Find(entry.name);
+    if (!spec) return false;
+    if (PropertyTypeOfValue(entry.value) != spec->type)
+        throw PropertyListException("property \"" + entry.name + "\" of " + std::string(TargetKind().Name()) +
+                                    " takes another type");
+    spec->set(*this, entry.value);
+    PropertyApplied(spec->name);
+    return true;
+}
+
+std::optional<PropertyValue> PropertyTarget::GetProperty(std::string_view name) const {
+    const PropertySpec* spec = TargetKind().Find(name);
+    if (!spec) return std::nullopt;
+    return spec->get(*this);
+}
+
 void SetProperties(Object& target, std::string_view list) {
     auto* properties = dynamic_cast<PropertyTarget*>(&target);
     if (!properties) throw RuntimeException("SetProperties: the object takes no property list");
-    ReadPropertyList(list, properties->ValueType(),
-                     [&](const PropertyEntry& e) { properties->SetProperty(e); });
+    ReadPropertyList(list, properties->TargetKind(), [&](const PropertyEntry& e) { properties->SetProperty(e); });
 }
 
 }  // namespace qv

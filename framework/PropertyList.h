@@ -4,6 +4,7 @@
 #pragma once
 
 #include "Color.h"
+#include "Object.h"
 
 #include <cstdint>
 #include <functional>
@@ -15,8 +16,6 @@
 
 namespace qv {
 
-class Object;
-
 enum class PropertyType { Int32, Boolean, Color, String };
 
 using PropertyValue = std::variant<int32_t, bool, Color, std::string>;
@@ -26,8 +25,10 @@ struct PropertyEntry {
     PropertyValue value;
 };
 
-// The type of a property, fixed by its name; `Value` takes the target's kind.
-// Empty for a name that no list may carry.
+class PropertyKind;
+
+// The type of a property, fixed by its name across every kind; `Value` takes the
+// target's kind. Empty for a name that no kind declares.
 std::optional<PropertyType> PropertyTypeOf(std::string_view name, PropertyType valueType);
 
 class PropertyListWriter {
@@ -51,15 +52,27 @@ private:
 // after that entry is read.
 void ReadPropertyList(std::string_view list, PropertyType valueType,
                       const std::function<void(const PropertyEntry&)>& apply);
+// The same for a list meant for one kind: its own properties first, then any name
+// another kind declares (so that it can be stepped over).
+void ReadPropertyList(std::string_view list, const PropertyKind& kind,
+                      const std::function<void(const PropertyEntry&)>& apply);
 std::vector<PropertyEntry> DecodePropertyList(std::string_view list, PropertyType valueType);
+std::vector<PropertyEntry> DecodePropertyList(std::string_view list, const PropertyKind& kind);
 
-// Something whose properties a list can set: windows and controls.
-class PropertyTarget {
+// Something whose properties a list can set: windows and controls. Its kind
+// declares the properties; SetProperty applies one through the kind's setter.
+class PropertyTarget : public Object {
 public:
-    virtual ~PropertyTarget() = default;
+    virtual const PropertyKind& TargetKind() const = 0;
     // Applies one entry as its setter would; false when the target has no such property.
-    virtual bool SetProperty(const PropertyEntry& entry) = 0;
-    virtual PropertyType ValueType() const { return PropertyType::Int32; }
+    bool SetProperty(const PropertyEntry& entry);
+    // The entry's current value, read through the kind's getter; empty when the
+    // target has no such property.
+    std::optional<PropertyValue> GetProperty(std::string_view name) const;
+
+protected:
+    // Runs after each entry is applied, to bring the Qt side in line.
+    virtual void PropertyApplied(std::string_view name) = 0;
 };
 
 // Applies every entry of the list to the target. Entries naming no property of the

@@ -2,6 +2,7 @@
 
 #include "Application.h"
 #include "ClassTable.h"
+#include "Window.h"
 
 #include <QPushButton>
 
@@ -16,23 +17,41 @@ ClassRef PushButton::Lookup() {
     });
 }
 
+const PropertyKind& PushButton::Kind() {
+    static const PropertyKind kind("PushButton", &PushButton::Lookup, Join({
+        PlacedControlHead(),
+        Pick(SharedProperties(), {"TabStop"}),
+        {Field<&PushButton::caption_>("Caption", ""), Field<&PushButton::default_>("Default", false),
+         Field<&PushButton::cancel_>("Cancel", false)},
+        Pick(SharedProperties(), {"Enabled", "Visible", "HelpTag", "AutoDeactivate"}),
+        TextStyle(),
+        Pick(SharedProperties(), {"InitialParent"}),
+    }), "Caption");
+    return kind;
+}
+
 void PushButton::Push() {
     if (Enabled()) RaiseControlEvent("Action");
 }
 
-bool PushButton::SetProperty(const PropertyEntry& e) {
-    if (e.name == "Caption") caption_ = std::get<std::string>(e.value);
-    else if (e.name == "Default") default_ = std::get<bool>(e.value);
-    else if (e.name == "Cancel") cancel_ = std::get<bool>(e.value);
-    else return Control::SetProperty(e);
-    SyncWidget();
-    return true;
+void PushButton::PropertyApplied(std::string_view name) {
+    if (name == "Default" || name == "Cancel") Attached();
+    Control::PropertyApplied(name);
+}
+
+void PushButton::Attached() {
+    if (qv::Window* w = OwnerWindow()) {
+        w->SetKeyControl(Window::Key::Return, this, default_);
+        w->SetKeyControl(Window::Key::Escape, this, cancel_);
+    }
 }
 
 QWidget* PushButton::MakeWidget(QWidget* parent) {
     auto* button = new QPushButton(parent);
     button->setAutoDefault(false);
-    QObject::connect(button, &QPushButton::clicked, button, [this] { GuardedCall([this] { Push(); }); });
+    QObject::connect(button, &QPushButton::clicked, button, [this] {
+        if (Enabled()) RaiseFromQt("Action");
+    });
     return button;
 }
 

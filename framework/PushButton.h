@@ -8,19 +8,22 @@ namespace qv {
 class PushButton : public Control {
 public:
     static ClassRef Lookup();
-    PushButton() { SetTextBearing(); }
+    static const PropertyKind& Kind();
+    const PropertyKind& TargetKind() const override { return Kind(); }
 
     const std::string& Caption() const { return caption_; }
     bool Default() const { return default_; }
     bool Cancel() const { return cancel_; }
     // What a click does: raises "Action" when the button is enabled.
     void Push();
-
-    bool SetProperty(const PropertyEntry& entry) override;
+    // Return presses a default button, Escape a cancel button.
+    void Press() override { Push(); }
 
 protected:
     QWidget* MakeWidget(QWidget* parent) override;
     void SyncWidget() override;
+    void PropertyApplied(std::string_view name) override;
+    void Attached() override;
 
 private:
     std::string caption_;

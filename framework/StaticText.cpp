@@ -20,16 +20,17 @@ void StaticText::SetText(std::string_view text) {
     SyncWidget();
 }
 
-bool StaticText::SetProperty(const PropertyEntry& e) {
-    if (e.name == "Text") text_ = std::get<std::string>(e.value);
-    else if (e.name == "TextAlign") textAlign_ = std::get<int32_t>(e.value);
-    else if (e.name == "TextColor") textColor_ = std::get<Color>(e.value);
-    else if (e.name == "Multiline") multiline_ = std::get<bool>(e.value);
-    else if (e.name == "DataSource") dataSource_ = std::get<std::string>(e.value);
-    else if (e.name == "DataField") dataField_ = std::get<std::string>(e.value);
-    else return Control::SetProperty(e);
-    SyncWidget();
-    return true;
+const PropertyKind& StaticText::Kind() {
+    static const PropertyKind kind("StaticText", &StaticText::Lookup, Join({
+        PlacedControlHead(),
+        {Field<&StaticText::text_>("Text", ""), Field<&StaticText::textAlign_>("TextAlign", 0),
+         Field<&StaticText::textColor_>("TextColor", Color{0, 0, 0}), Field<&StaticText::multiline_>("Multiline", false)},
+        Pick(SharedProperties(), {"Enabled", "Visible", "HelpTag", "AutoDeactivate"}),
+        TextStyle(),
+        {Field<&StaticText::dataSource_>("DataSource", ""), Field<&StaticText::dataField_>("DataField", "")},
+        Pick(SharedProperties(), {"InitialParent"}),
+    }), "Text");
+    return kind;
 }
 
 QWidget* StaticText::MakeWidget(QWidget* parent) {

@@ -8,15 +8,14 @@ namespace qv {
 class StaticText : public Control {
 public:
     static ClassRef Lookup();
-    StaticText() { SetTextBearing(); }
+    static const PropertyKind& Kind();
+    const PropertyKind& TargetKind() const override { return Kind(); }
 
     const std::string& Text() const { return text_; }
     void SetText(std::string_view text);
     int32_t TextAlign() const { return textAlign_; }
     Color TextColor() const { return textColor_; }
     bool Multiline() const { return multiline_; }
-
-    bool SetProperty(const PropertyEntry& entry) override;
 
 protected:
     QWidget* MakeWidget(QWidget* parent) override;

@@ -5,18 +5,14 @@
 #include "Control.h"
 #include "Exceptions.h"
 #include "MenuItem.h"
+#include "Menus.h"
 #include "Picture.h"
-#include "PushButton.h"
 #include "WindowWidget.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QKeySequence>
 #include <QLayout>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPainter>
 
 #include <algorithm>
@@ -102,13 +98,10 @@ void WindowWidget::keyPressEvent(QKeyEvent* event) {
     const bool isReturn = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     const bool isEscape = event->key() == Qt::Key_Escape;
     if (owner_ && (isReturn || isEscape)) {
-        for (const Ref<Control>& c : owner_->Controls()) {
-            auto button = RuntimeCheckCast<PushButton>(c);
-            if (button && button->Enabled() && (isReturn ? button->Default() : button->Cancel())) {
-                GuardedCall([button] { button->Push(); });
-                return;
-            }
-        }
+        Window* w = owner_;
+        bool pressed = false;
+        GuardedCall([&] { pressed = w->PressKeyControl(isReturn ? Window::Key::Return : Window::Key::Escape); });
+        if (pressed) return;
     }
     QMainWindow::keyPressEvent(event);
 }
@@ -149,6 +142,34 @@ ClassRef Window::Lookup() {
     });
 }
 
+const PropertyKind& Window::Kind() {
+    using P = WindowProperties;
+    static const PropertyKind kind("Window", &Window::Lookup, {
+        NestedField<&Window::props_, &P::Placement>("Placement", 0),
+        NestedField<&Window::props_, &P::Width>("Width", 0),
+        NestedField<&Window::props_, &P::Height>("Height", 0),
+        NestedField<&Window::props_, &P::MinWidth>("MinWidth", 64),
+        NestedField<&Window::props_, &P::MinHeight>("MinHeight", 64),
+        NestedField<&Window::props_, &P::MaxWidth>("MaxWidth", 32000),
+        NestedField<&Window::props_, &P::MaxHeight>("MaxHeight", 32000),
+        NestedField<&Window::props_, &P::Frame>("Frame", 0),
+        NestedField<&Window::props_, &P::Composite>("Composite", false),
+        NestedField<&Window::props_, &P::HasBackColor>("HasBackColor", false),
+        NestedField<&Window::props_, &P::BackColor>("BackColor", Color{255, 255, 255}),
+        NestedField<&Window::props_, &P::Title>("Title", ""),
+        NestedField<&Window::props_, &P::Visible>("Visible", true),
+        NestedField<&Window::props_, &P::FullScreen>("FullScreen", false),
+        NestedField<&Window::props_, &P::MenuBarVisible>("MenuBarVisible", true),
+        NestedField<&Window::props_, &P::CloseButton>("CloseButton", true),
+        NestedField<&Window::props_, &P::Resizeable>("Resizeable", true),
+        NestedField<&Window::props_, &P::LiveResize>("LiveResize", true),
+        NestedField<&Window::props_, &P::MaximizeButton>("MaximizeButton", false),
+        NestedField<&Window::props_, &P::MinimizeButton>("MinimizeButton", true),
+        NestedField<&Window::props_, &P::MacProcID>("MacProcID", 0),
+    });
+    return kind;
+}
+
 Window::Window() : widget_(new WindowWidget(this)) {}
 
 Window::~Window() { Destroy(); }
@@ -157,6 +178,7 @@ QWidget* Window::Widget() const { return widget_; }
 QWidget* Window::ContentArea() const { return widget_ ? widget_->Content() : nullptr; }
 
 void Window::Destroy() {
+    for (auto& list : keyControls_) list.clear();
     for (const Ref<Control>& c : controls_) c->Detach();
     if (!widget_) return;
     WindowWidget* w = std::exchange(widget_, nullptr);
@@ -233,7 +255,12 @@ void Window::Close() {
 
 void Window::OnCloseBox() { Close(); }
 
-Ref<Object> Window::New(ClassRef cls) { return RuntimeNewObject(cls); }
+Ref<Object> Window::New(ClassRef cls) {
+    Ref<Object> made = RuntimeNewObject(cls);
+    // A control knows its window from now on, so that its own construction can reach it.
+    if (auto control = RuntimeCheckCast<Control>(made)) control->MadeFor(this);
+    return made;
+}
 
 void Window::AddControl(std::string_view name, const Ref<Control>& control) {
     if (!control) RaiseNilObjectException();
@@ -256,40 +283,9 @@ void Window::SetMenuBar(Ref<qv::MenuBar> bar) {
 }
 
 void Window::ShowMenus() {
-    const Ref<qv::MenuBar> shown = ShownMenuBar();
     if (!widget_) return;
-    widget_->ClearActions();
-    if (!shown || !props_.MenuBarVisible) {
-        widget_->setMenuBar(nullptr);
-        return;
-    }
-    auto* qbar = new QMenuBar(widget_);
-    WindowWidget* ww = widget_;
-    for (int32_t i = 0; i < shown->Count(); ++i) {
-        Ref<MenuItem> title = shown->Item(i);
-        QString caption = ToQString(title->Text()).replace('&', "&&");
-        QMenu* menu = qbar->addMenu(caption);
-        QObject::connect(menu, &QMenu::aboutToShow, ww, [ww] {
-            if (Window* w = ww->Owner()) GuardedCall([w] { RunEnablingPass(w); });
-        });
-        for (int32_t j = 0; j < title->Count(); ++j) {
-            Ref<MenuItem> item = title->Item(j);
-            if (item->IsSeparator()) {
-                menu->addSeparator();
-                continue;
-            }
-            QAction* action = menu->addAction(ToQString(item->Text()).replace('&', "&&"));
-            const std::string keys = ShortcutToKeySequence(item->KeyboardShortcut());
-            if (!keys.empty()) action->setShortcut(QKeySequence(ToQString(keys)));
-            action->setShortcutContext(Qt::WindowShortcut);
-            QObject::connect(action, &QAction::triggered, ww, [ww, item] {
-                if (Window* w = ww->Owner()) GuardedCall([w, item] { DispatchMenuCommand(w, item); });
-            });
-            ww->AddAction(item.get(), action);
-        }
-    }
-    widget_->setMenuBar(qbar);
-    SyncMenus();
+    const Ref<qv::MenuBar> shown = props_.MenuBarVisible ? ShownMenuBar() : nullptr;
+    ShowMenuBar(*widget_, shown.get());
 }
 
 void Window::SyncMenus() {
@@ -305,46 +301,39 @@ const MenuEntry* Window::MenuHandler(std::string_view itemName) const {
     return it == menuHandlers_.end() ? nullptr : &it->second;
 }
 
-bool Window::SetProperty(const PropertyEntry& e) {
-    const std::string& n = e.name;
-    auto i32 = [&](int32_t& field) { field = std::get<int32_t>(e.value); };
-    auto b = [&](bool& field) { field = std::get<bool>(e.value); };
-    if (n == "Placement") i32(props_.Placement);
-    else if (n == "Width") i32(props_.Width);
-    else if (n == "Height") i32(props_.Height);
-    else if (n == "MinWidth") i32(props_.MinWidth);
-    else if (n == "MinHeight") i32(props_.MinHeight);
-    else if (n == "MaxWidth") i32(props_.MaxWidth);
-    else if (n == "MaxHeight") i32(props_.MaxHeight);
-    else if (n == "Frame") i32(props_.Frame);
-    else if (n == "MacProcID") i32(props_.MacProcID);
-    else if (n == "Composite") b(props_.Composite);
-    else if (n == "HasBackColor") b(props_.HasBackColor);
-    else if (n == "BackColor") props_.BackColor = std::get<Color>(e.value);
-    else if (n == "Title") props_.Title = std::get<std::string>(e.value);
-    else if (n == "Visible") b(props_.Visible);
-    else if (n == "FullScreen") b(props_.FullScreen);
-    else if (n == "MenuBarVisible") b(props_.MenuBarVisible);
-    else if (n == "CloseButton") b(props_.CloseButton);
-    else if (n == "Resizeable") b(props_.Resizeable);
-    else if (n == "LiveResize") b(props_.LiveResize);
-    else if (n == "MaximizeButton") b(props_.MaximizeButton);
-    else if (n == "MinimizeButton") b(props_.MinimizeButton);
-    else return false;
-    if (n == "Title" && widget_) widget_->setWindowTitle(ToQString(props_.Title));
+void Window::PropertyApplied(std::string_view name) {
+    if (name == "Title" && widget_) widget_->setWindowTitle(ToQString(props_.Title));
     // menuWidget(), unlike menuBar(), does not make an empty bar for a window that has none.
-    if (n == "MenuBarVisible" && widget_ && widget_->menuWidget()) widget_->menuWidget()->setVisible(props_.MenuBarVisible);
-    return true;
+    if (name == "MenuBarVisible" && widget_ && widget_->menuWidget())
+        widget_->menuWidget()->setVisible(props_.MenuBarVisible);
+}
+
+void Window::SetKeyControl(Key key, Control* control, bool registered) {
+    auto& list = keyControls_[static_cast<int>(key)];
+    auto it = std::find(list.begin(), list.end(), control);
+    if (registered && it == list.end()) list.push_back(control);
+    if (!registered && it != list.end()) list.erase(it);
+}
+
+bool Window::PressKeyControl(Key key) {
+    // A copy: the press may close the window.
+    const std::vector<Control*> list = keyControls_[static_cast<int>(key)];
+    for (Control* c : list) {
+        if (c->Enabled()) {
+            Ref<Control> hold(c);
+            c->Press();
+            return true;
+        }
+    }
+    return false;
 }
 
 void Window::ApplyGeometry() {
     if (!widget_) return;
-    // Frame 0 is a document window, 1 a dialog-like window and 3 a floating tool window;
-    // none of them is modal.
-    Qt::WindowFlags flags = Qt::Window;
-    if (props_.Frame == 1) flags = Qt::Dialog;
-    if (props_.Frame == 3) flags = Qt::Tool;
-    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    // Every frame is an ordinary top-level window, none of them modal: its title-bar
+    // buttons are those its list asks for. Window managers give dialog and tool
+    // windows buttons of their own choosing, so the frame kinds are not told to them.
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if (props_.CloseButton) flags |= Qt::WindowCloseButtonHint;
     if (props_.MinimizeButton) flags |= Qt::WindowMinimizeButtonHint;
     if (props_.MaximizeButton) flags |= Qt::WindowMaximizeButtonHint;
@@ -373,9 +362,11 @@ Ref<Control> CreateControl(Window& window, ClassRef cls, std::string_view name, 
                            std::optional<float> textSize, std::optional<int32_t> setIndex) {
     {
         Ref<Control> made = RuntimeCheckCast<Control>(window.New(cls));
-        NotNil(made)->Constructor();
         // A control-set member has its index from its construction on: the window finds it by it.
-        if (setIndex) made->SetProperty({"Index", *setIndex});
+        if (setIndex)
+            NotNil(made)->Constructor(*setIndex);
+        else
+            NotNil(made)->Constructor();
         window.AddControl(name, made);
     }
     Ref<Control> control = setIndex ? RuntimeWindowControlByNameIndex(window, name, *setIndex)

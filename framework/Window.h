@@ -36,9 +36,11 @@ struct WindowProperties {
     int32_t MacProcID = 0;
 };
 
-class Window : public Object, public PropertyTarget {
+class Window : public PropertyTarget {
 public:
     static ClassRef Lookup();
+    static const PropertyKind& Kind();
+    const PropertyKind& TargetKind() const override { return Kind(); }
     Window();
     ~Window() override;
     bool GuiAffine() const override { return true; }
@@ -74,7 +76,12 @@ public:
     const std::string& Title() const { return props_.Title; }
     bool Visible() const { return props_.Visible; }
 
-    bool SetProperty(const PropertyEntry& entry) override;
+    // The keys that stand for a control: Return for the default button, Escape
+    // for the cancel button. The first enabled control registered for a key answers it.
+    enum class Key { Return, Escape };
+    void SetKeyControl(Key key, Control* control, bool registered);
+    // Presses the control registered for the key; false when none answers it.
+    bool PressKeyControl(Key key);
 
     // The Qt side, for the framework and for tests that drive real widgets.
     QWidget* Widget() const;
@@ -88,8 +95,10 @@ private:
     void OnCloseBox();
     void Destroy();
     void ShowMenus();
+    void PropertyApplied(std::string_view name) override;
 
     WindowProperties props_;
+    std::vector<Control*> keyControls_[2];  // the controls stay in controls_ while listed here
     WindowWidget* widget_ = nullptr;  // owned by Qt once made; see Destroy
     std::vector<Ref<Control>> controls_;
     Ref<Picture> backdrop_;
@@ -136,6 +145,9 @@ namespace qv {
 // control's own property list.
 Ref<Control> CreateControl(Window& window, ClassRef cls, std::string_view name, std::string_view list,
                            std::optional<float> textSize = std::nullopt, std::optional<int32_t> setIndex = std::nullopt);
+
+// Binds a control's event to the window's virtual operation of that name.
+void BindControlEvent(Window& window, Control& control, std::string_view event, std::string_view operation);
 
 // Binds a control's event to a handler method of the window.
 template <class W>

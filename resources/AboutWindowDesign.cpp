@@ -1,6 +1,8 @@
 #include "AboutWindowDesign.h"
 
 #include "Design.h"
+#include "framework/PushButton.h"
+#include "framework/StaticText.h"
 
 #include <cstddef>
 #include <iterator>
@@ -49,42 +51,17 @@ const std::string& AboutText() {
     return text;
 }
 
-const std::string& AboutWindowList() {
-    static const std::string list = WindowDesign{
-        .Width = 623,
-        .Height = 403,
-        .Title = "About Quillevard",
-        .Resizeable = false,
-    }.Encode();
-    return list;
-}
-
-const std::string& AboutStaticText1List() {
-    static const std::string list = StaticTextDesign{
-        .Name = "StaticText1",
-        .Left = 20,
-        .Top = 14,
-        .Width = 580,
-        .Height = 339,
-        .TabIndex = 0,
-        .Text = AboutText(),
-        .Multiline = true,
-        .TextFont = "Charcoal",
-    }.Encode();
-    return list;
-}
-
-const std::string& AboutOKList() {
-    static const std::string list = PushButtonDesign{
-        .Name = "aboutOK",
-        .Left = 493,
-        .Top = 364,
-        .Width = 80,
-        .Height = 20,
-        .TabIndex = 1,
-        .Caption = "OK",
-    }.Encode();
-    return list;
+const WindowDesign& AboutWindowDesign() {
+    static const WindowDesign design = MakeDesign(
+        EncodeWindow({{"Width", 623}, {"Height", 403}, {"Title", "About Quillevard"}, {"Resizeable", false}}),
+        Encode({
+            // kind           Name           Index     Left Top  W    H    caption or text  value TabIndex particular  TextSize
+            {StaticText::Kind, "StaticText1", kNoIndex, 20,  14,  580, 339, AboutText(),     {},   0,
+             {{"Multiline", true}, {"TextFont", "Charcoal"}}, 12.0f},
+            {PushButton::Kind, "aboutOK",     kNoIndex, 493, 364, 80,  20,  "OK",            {},   1},
+        }),
+        {{"aboutOK", "Action", "aboutOK_Action"}});
+    return design;
 }
 
 }  // namespace qv::design

@@ -1,6 +1,8 @@
 // Property lists of the About window and of its controls, and the About text.
 #pragma once
 
+#include "framework/WindowDesign.h"
+
 #include <string>
 
 namespace qv::design {
@@ -8,8 +10,6 @@ namespace qv::design {
 // Thirteen lines joined by single carriage returns, with none after the last.
 const std::string& AboutText();
 
-const std::string& AboutWindowList();
-const std::string& AboutStaticText1List();
-const std::string& AboutOKList();
+const WindowDesign& AboutWindowDesign();
 
 }  // namespace qv::design

@@ -1,40 +1,112 @@
 #include "Design.h"
 
-#include "framework/PropertyList.h"
+#include "framework/Window.h"
 
-#include <string_view>
+#include <algorithm>
 
 namespace qv::design {
 
 namespace {
 
-void Put(PropertyListWriter& writer, std::string_view name, int32_t value) { writer.Int32(name, value); }
-void Put(PropertyListWriter& writer, std::string_view name, bool value) { writer.Boolean(name, value); }
-void Put(PropertyListWriter& writer, std::string_view name, Color value) { writer.Colour(name, value); }
-void Put(PropertyListWriter& writer, std::string_view name, const std::string& value) {
-    writer.String(name, value);
+PropertyType TypeOf(const PropertyValue& value) {
+    constexpr PropertyType byIndex[] = {PropertyType::Int32, PropertyType::Boolean, PropertyType::Color,
+                                        PropertyType::String};
+    return byIndex[value.index()];
+}
+
+[[noreturn]] void Reject(std::string_view where, const std::string& problem) {
+    throw DesignError(std::string(where) + ": " + problem);
 }
 
 }  // namespace
 
-// The entry's name is the member's name, and the member's type picks its encoding.
-#define QV_PUT_ENTRY(type, name, value) Put(writer, #name, name);
-
-#define QV_DEFINE_ENCODE(Design, ENTRIES) \
-    std::string Design::Encode() const {  \
-        PropertyListWriter writer;        \
-        ENTRIES(QV_PUT_ENTRY)             \
-        return writer.Bytes();            \
+std::string EncodeList(const PropertyKind& kind, const std::vector<PropertyEntry>& values) {
+    for (size_t i = 0; i < values.size(); ++i) {
+        const PropertySpec* spec = kind.Find(values[i].name);
+        if (!spec) Reject(kind.Name(), "it has no property " + values[i].name);
+        if (TypeOf(values[i].value) != spec->type) Reject(kind.Name(), values[i].name + " takes another type");
+        for (size_t j = 0; j < i; ++j)
+            if (values[j].name == values[i].name) Reject(kind.Name(), values[i].name + " is given twice");
     }
+    PropertyListWriter writer;
+    for (const PropertySpec& spec : kind.Entries()) {
+        auto given = std::find_if(values.begin(), values.end(), [&](const PropertyEntry& e) { return e.name == spec.name; });
+        writer.Entry({std::string(spec.name), given != values.end() ? given->value : spec.common});
+    }
+    return writer.Bytes();
+}
 
-QV_DEFINE_ENCODE(WindowDesign, QV_WINDOW_ENTRIES)
-QV_DEFINE_ENCODE(CanvasDesign, QV_CANVAS_ENTRIES)
-QV_DEFINE_ENCODE(PushButtonDesign, QV_PUSH_BUTTON_ENTRIES)
-QV_DEFINE_ENCODE(StaticTextDesign, QV_STATIC_TEXT_ENTRIES)
-QV_DEFINE_ENCODE(CheckBoxDesign, QV_CHECK_BOX_ENTRIES)
-QV_DEFINE_ENCODE(RadioButtonDesign, QV_RADIO_BUTTON_ENTRIES)
-QV_DEFINE_ENCODE(SliderDesign, QV_SLIDER_ENTRIES)
-QV_DEFINE_ENCODE(SeparatorDesign, QV_SEPARATOR_ENTRIES)
-QV_DEFINE_ENCODE(LineDesign, QV_LINE_ENTRIES)
+std::string EncodeWindow(const std::vector<PropertyEntry>& values) { return EncodeList(Window::Kind(), values); }
+
+ControlDesign Encode(const Row& row) {
+    const PropertyKind& kind = row.kind();
+    const std::string where = std::string(kind.Name()) + " " + row.name;
+    std::vector<PropertyEntry> values = {
+        {"Name", row.name}, {"Index", row.index}, {"Left", row.left},
+        {"Top", row.top},   {"Width", row.width}, {"Height", row.height},
+    };
+    if (kind.Find("TabIndex")) {
+        if (!row.tabIndex) Reject(where, "the row has no TabIndex");
+        values.push_back({"TabIndex", *row.tabIndex});
+    } else if (row.tabIndex) {
+        Reject(where, "the kind has no TabIndex");
+    }
+    if (!row.text.empty()) {
+        if (kind.TextProperty().empty()) Reject(where, "the kind has no caption or text");
+        values.push_back({std::string(kind.TextProperty()), row.text});
+    }
+    if (row.value) {
+        const PropertySpec* value = kind.Find("Value");
+        if (!value) Reject(where, "the kind has no Value");
+        // A check box's State and Value say the same thing.
+        if (kind.Find("State")) values.push_back({"State", *row.value});
+        if (value->type == PropertyType::Boolean)
+            values.push_back({"Value", *row.value != 0});
+        else
+            values.push_back({"Value", *row.value});
+    }
+    for (const PropertyEntry& e : row.particular) {
+        if (std::any_of(values.begin(), values.end(), [&](const PropertyEntry& v) { return v.name == e.name; }))
+            Reject(where, e.name + " belongs in its own column");
+        values.push_back(e);
+    }
+    if (row.textSize && !kind.TextBearing()) Reject(where, "the kind carries no text");
+    return {&kind, row.name, row.index, row.tabIndex, row.textSize,
+            std::make_shared<const std::string>(EncodeList(kind, values))};
+}
+
+std::vector<ControlDesign> Encode(const std::vector<Row>& rows) {
+    std::vector<ControlDesign> controls;
+    controls.reserve(rows.size());
+    for (const Row& row : rows) controls.push_back(Encode(row));
+    return controls;
+}
+
+WindowDesign MakeDesign(std::string windowList, std::vector<ControlDesign> controls,
+                        std::vector<EventBindingDesign> bindings) {
+    // Creation order is ascending TabIndex; controls without one come last.
+    for (size_t i = 1; i < controls.size(); ++i) {
+        const ControlDesign& before = controls[i - 1];
+        const ControlDesign& after = controls[i];
+        if (!before.tabIndex && after.tabIndex)
+            Reject(after.name, "a control with a TabIndex comes after " + before.name + ", which has none");
+        if (before.tabIndex && after.tabIndex && *after.tabIndex <= *before.tabIndex)
+            Reject(after.name, "its TabIndex does not follow that of " + before.name);
+    }
+    for (const EventBindingDesign& b : bindings) {
+        if (std::none_of(controls.begin(), controls.end(), [&](const ControlDesign& c) { return c.name == b.control; }))
+            Reject(b.control, "a binding names no control of the window");
+    }
+    return {std::move(windowList), std::move(controls), std::move(bindings)};
+}
+
+ListDesign& ListDesign::Set(std::string name, PropertyValue value) {
+    auto it = std::find_if(values_.begin(), values_.end(), [&](const PropertyEntry& e) { return e.name == name; });
+    if (it != values_.end())
+        it->value = std::move(value);
+    else
+        values_.push_back({std::move(name), std::move(value)});
+    return *this;
+}
 
 }  // namespace qv::design

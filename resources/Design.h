@@ -1,228 +1,78 @@
-// Design values of windows and controls, one struct per kind of object. The
-// members bear the property names and stand in the kind's fixed entry order, so a
-// design written with designated initializers reads like its table, and Encode()
-// writes a list whose entries keep that order.
+// Designs as tables. A window's design is its own list and one row per control, in
+// creation order, in the columns a reader checks against the window's control table;
+// every other entry takes its kind's common value. Rows are checked when the table
+// is built: a row without the TabIndex its kind carries, a column its kind lacks, a
+// property of a wrong name or type, or rows out of TabIndex order are rejected.
 #pragma once
 
-#include "framework/Color.h"
+#include "framework/PropertyKind.h"
+#include "framework/WindowDesign.h"
 
+#include <climits>
 #include <cstdint>
-#include <limits>
+#include <optional>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace qv::design {
 
 // The Index of a control that belongs to no control set.
-inline constexpr int32_t kNoIndex = std::numeric_limits<int32_t>::min();
+inline constexpr int32_t kNoIndex = INT32_MIN;
 inline constexpr Color kWhite{255, 255, 255};
 inline constexpr Color kBlack{0, 0, 0};
 
-// Each table lists a kind's entries as (type, name, default). The defaults are
-// the values that most of the designs share.
-
-#define QV_WINDOW_ENTRIES(E)            \
-    E(int32_t, Placement, 0)            \
-    E(int32_t, Width, 0)                \
-    E(int32_t, Height, 0)               \
-    E(int32_t, MinWidth, 64)            \
-    E(int32_t, MinHeight, 64)           \
-    E(int32_t, MaxWidth, 32000)         \
-    E(int32_t, MaxHeight, 32000)        \
-    E(int32_t, Frame, 0)                \
-    E(bool, Composite, false)           \
-    E(bool, HasBackColor, false)        \
-    E(Color, BackColor, kWhite)         \
-    E(std::string, Title, "")           \
-    E(bool, Visible, true)              \
-    E(bool, FullScreen, false)          \
-    E(bool, MenuBarVisible, true)       \
-    E(bool, CloseButton, true)          \
-    E(bool, Resizeable, true)           \
-    E(bool, LiveResize, true)           \
-    E(bool, MaximizeButton, false)      \
-    E(bool, MinimizeButton, true)       \
-    E(int32_t, MacProcID, 0)
-
-// The entries that open the list of every control but a line.
-#define QV_CONTROL_HEAD(E)              \
-    E(std::string, Name, "")            \
-    E(int32_t, Index, kNoIndex)         \
-    E(int32_t, Left, 0)                 \
-    E(int32_t, Top, 0)                  \
-    E(int32_t, Width, 0)                \
-    E(int32_t, Height, 0)               \
-    E(bool, LockLeft, false)            \
-    E(bool, LockTop, false)             \
-    E(bool, LockRight, false)           \
-    E(bool, LockBottom, false)          \
-    E(int32_t, TabPanelIndex, 0)        \
-    E(int32_t, TabIndex, 0)
-
-#define QV_TEXT_STYLE(E)                \
-    E(std::string, TextFont, "System")  \
-    E(bool, Bold, false)                \
-    E(bool, Italic, false)              \
-    E(bool, Underline, false)
-
-#define QV_CANVAS_ENTRIES(E)            \
-    QV_CONTROL_HEAD(E)                  \
-    E(bool, TabStop, true)              \
-    E(bool, Visible, true)              \
-    E(std::string, HelpTag, "")         \
-    E(bool, AutoDeactivate, true)       \
-    E(bool, Enabled, true)              \
-    E(bool, UseFocusRing, true)         \
-    E(bool, AcceptFocus, false)         \
-    E(bool, AcceptTabs, false)          \
-    E(bool, DoubleBuffer, false)        \
-    E(bool, EraseBackground, true)      \
-    E(std::string, InitialParent, "")
-
-#define QV_PUSH_BUTTON_ENTRIES(E)       \
-    QV_CONTROL_HEAD(E)                  \
-    E(bool, TabStop, true)              \
-    E(std::string, Caption, "")         \
-    E(bool, Default, false)             \
-    E(bool, Cancel, false)              \
-    E(bool, Enabled, true)              \
-    E(bool, Visible, true)              \
-    E(std::string, HelpTag, "")         \
-    E(bool, AutoDeactivate, true)       \
-    QV_TEXT_STYLE(E)                    \
-    E(std::string, InitialParent, "")
-
-#define QV_STATIC_TEXT_ENTRIES(E)       \
-    QV_CONTROL_HEAD(E)                  \
-    E(std::string, Text, "")            \
-    E(int32_t, TextAlign, 0)            \
-    E(Color, TextColor, kBlack)         \
-    E(bool, Multiline, false)           \
-    E(bool, Enabled, true)              \
-    E(bool, Visible, true)              \
-    E(std::string, HelpTag, "")         \
-    E(bool, AutoDeactivate, true)       \
-    QV_TEXT_STYLE(E)                    \
-    E(std::string, DataSource, "")      \
-    E(std::string, DataField, "")       \
-    E(std::string, InitialParent, "")
-
-#define QV_CHECK_BOX_ENTRIES(E)         \
-    QV_CONTROL_HEAD(E)                  \
-    E(bool, TabStop, true)              \
-    E(std::string, Caption, "")         \
-    E(bool, Enabled, true)              \
-    E(bool, Visible, true)              \
-    E(std::string, HelpTag, "")         \
-    E(bool, AutoDeactivate, true)       \
-    QV_TEXT_STYLE(E)                    \
-    E(int32_t, State, 0)                \
-    E(bool, Value, false)               \
-    E(std::string, DataSource, "")      \
-    E(std::string, DataField, "")       \
-    E(std::string, InitialParent, "")
-
-#define QV_RADIO_BUTTON_ENTRIES(E)      \
-    QV_CONTROL_HEAD(E)                  \
-    E(bool, TabStop, true)              \
-    E(std::string, Caption, "")         \
-    E(bool, Enabled, true)              \
-    E(bool, Visible, true)              \
-    E(std::string, HelpTag, "")         \
-    E(bool, AutoDeactivate, true)       \
-    QV_TEXT_STYLE(E)                    \
-    E(bool, Value, false)               \
-    E(std::string, InitialParent, "")
-
-#define QV_SLIDER_ENTRIES(E)            \
-    QV_CONTROL_HEAD(E)                  \
-    E(bool, TabStop, true)              \
-    E(bool, Enabled, true)              \
-    E(bool, Visible, true)              \
-    E(std::string, HelpTag, "")         \
-    E(bool, AutoDeactivate, true)       \
-    E(int32_t, Minimum, 0)              \
-    E(int32_t, Value, 0)                \
-    E(int32_t, Maximum, 100)            \
-    E(int32_t, LineStep, 1)             \
-    E(int32_t, PageStep, 20)            \
-    E(bool, LiveScroll, false)          \
-    E(int32_t, TickStyle, 0)            \
-    E(std::string, InitialParent, "")
-
-#define QV_SEPARATOR_ENTRIES(E)         \
-    QV_CONTROL_HEAD(E)                  \
-    E(bool, TabStop, true)              \
-    E(std::string, InitialParent, "")   \
-    E(bool, Visible, true)              \
-    E(std::string, HelpTag, "")         \
-    E(bool, AutoDeactivate, true)       \
-    E(bool, Enabled, true)
-
-// A line has no tab order and no locks, and its list gives Top before Left.
-#define QV_LINE_ENTRIES(E)              \
-    E(std::string, Name, "")            \
-    E(int32_t, Index, kNoIndex)         \
-    E(int32_t, Top, 0)                  \
-    E(int32_t, Left, 0)                 \
-    E(int32_t, Width, 0)                \
-    E(int32_t, Height, 0)               \
-    E(int32_t, X1, 0)                   \
-    E(int32_t, X2, 0)                   \
-    E(int32_t, Y1, 0)                   \
-    E(int32_t, Y2, 0)                   \
-    E(int32_t, TabPanelIndex, 0)        \
-    E(bool, Visible, true)              \
-    E(int32_t, BorderWidth, 1)          \
-    E(Color, LineColor, kBlack)         \
-    E(std::string, InitialParent, "")
-
-#define QV_DESIGN_MEMBER(type, name, value) type name = value;
-
-struct WindowDesign {
-    QV_WINDOW_ENTRIES(QV_DESIGN_MEMBER)
-    std::string Encode() const;
+class DesignError : public std::logic_error {
+public:
+    using std::logic_error::logic_error;
 };
 
-struct CanvasDesign {
-    QV_CANVAS_ENTRIES(QV_DESIGN_MEMBER)
-    std::string Encode() const;
+struct Row {
+    // Columns a row leaves out take their defaults: no caption or text, no value,
+    // no TabIndex (rejected where the kind has one), nothing particular, no TextSize.
+    Row(const PropertyKind& (*kind)(), std::string name, int32_t index, int32_t left, int32_t top, int32_t width,
+        int32_t height, std::string text = {}, std::optional<int32_t> value = {},
+        std::optional<int32_t> tabIndex = {}, std::vector<PropertyEntry> particular = {},
+        std::optional<float> textSize = {})
+        : kind(kind), name(std::move(name)), index(index), left(left), top(top), width(width), height(height),
+          text(std::move(text)), value(value), tabIndex(tabIndex), particular(std::move(particular)),
+          textSize(textSize) {}
+
+    const PropertyKind& (*kind)();
+    std::string name;
+    int32_t index;
+    int32_t left, top, width, height;
+    std::string text;                       // Caption or Text, where the kind has one
+    std::optional<int32_t> value;           // a slider's Value; a check box's State and Value; a radio button's Value
+    std::optional<int32_t> tabIndex;        // required where the kind has one
+    std::vector<PropertyEntry> particular;  // what else differs from the kind's common values
+    std::optional<float> textSize;          // set before the list; no list carries it
 };
 
-struct PushButtonDesign {
-    QV_PUSH_BUTTON_ENTRIES(QV_DESIGN_MEMBER)
-    std::string Encode() const;
-};
+// A list of the kind: each of its entries in its order, the given values over the
+// kind's common ones.
+std::string EncodeList(const PropertyKind& kind, const std::vector<PropertyEntry>& values);
+// A window's own list.
+std::string EncodeWindow(const std::vector<PropertyEntry>& values);
 
-struct StaticTextDesign {
-    QV_STATIC_TEXT_ENTRIES(QV_DESIGN_MEMBER)
-    std::string Encode() const;
-};
+ControlDesign Encode(const Row& row);
 
-struct CheckBoxDesign {
-    QV_CHECK_BOX_ENTRIES(QV_DESIGN_MEMBER)
-    std::string Encode() const;
-};
+// A window's design: its list, its controls (shared ones and rows, in creation
+// order) and the bindings of its controls' events.
+WindowDesign MakeDesign(std::string windowList, std::vector<ControlDesign> controls,
+                        std::vector<EventBindingDesign> bindings = {});
+std::vector<ControlDesign> Encode(const std::vector<Row>& rows);
 
-struct RadioButtonDesign {
-    QV_RADIO_BUTTON_ENTRIES(QV_DESIGN_MEMBER)
-    std::string Encode() const;
-};
+// A list built up entry by entry, for lists made on the spot.
+class ListDesign {
+public:
+    explicit ListDesign(const PropertyKind& kind) : kind_(&kind) {}
+    ListDesign& Set(std::string name, PropertyValue value);
+    std::string Encode() const { return EncodeList(*kind_, values_); }
 
-struct SliderDesign {
-    QV_SLIDER_ENTRIES(QV_DESIGN_MEMBER)
-    std::string Encode() const;
+private:
+    const PropertyKind* kind_;
+    std::vector<PropertyEntry> values_;
 };
-
-struct SeparatorDesign {
-    QV_SEPARATOR_ENTRIES(QV_DESIGN_MEMBER)
-    std::string Encode() const;
-};
-
-struct LineDesign {
-    QV_LINE_ENTRIES(QV_DESIGN_MEMBER)
-    std::string Encode() const;
-};
-
-#undef QV_DESIGN_MEMBER
 
 }  // namespace qv::design

@@ -1,13 +1,10 @@
-// Property lists of the main window, Window1, and of its controls.
+// The design of the main window, Window1.
 #pragma once
 
-#include <string>
+#include "framework/WindowDesign.h"
 
 namespace qv::design {
 
-const std::string& Window1List();
-const std::string& Canvas1List();
-const std::string& StartButtonList();
-const std::string& StopButtonList();
+const WindowDesign& Window1Design();
 
 }  // namespace qv::design

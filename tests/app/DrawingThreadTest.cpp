@@ -201,11 +201,9 @@ TEST_F(DrawingThreadTest, PixelsStayInsideThePictureOverManyPasses) {
         SCOPED_TRACE(c.name);
         qv::Ref<qv::Canvas> onto = canvas;
         if (c.width != 144) {
-            qv::design::CanvasDesign d;
-            d.Name = c.name;
-            d.Width = c.width;
-            d.Height = c.height;
-            onto = qv::RuntimeCheckCast<qv::Canvas>(qv::CreateControl(*window, qv::Canvas::Lookup(), c.name, d.Encode()));
+            const std::string list = qv::design::EncodeList(
+                qv::Canvas::Kind(), {{"Name", std::string(c.name)}, {"Width", c.width}, {"Height", c.height}});
+            onto = qv::RuntimeCheckCast<qv::Canvas>(qv::CreateControl(*window, qv::Canvas::Lookup(), c.name, list));
             ASSERT_TRUE(onto);
         }
         passes = 0;

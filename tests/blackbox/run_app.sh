@@ -6,6 +6,8 @@
 #     gray pixels;
 #   - "cease" stops the painting: the canvas settles and stays as it is;
 #   - File > New (Ctrl+N) opens a second main window;
+#   - Settings > µ Structure (Ctrl+M) opens its settings window, 600 x 400 under the
+#     menu bar and titled exactly, and Enter (its default OK button) closes it;
 #   - File > Quit (Ctrl+Q) ends the process with status 0 and no unhandled exception.
 #
 # Usage: run_app.sh <path-to-quillevard>
@@ -197,6 +199,32 @@ second_window=$(app_windows | grep -vx "$main_window" | head -n1)
 eval "$(xdotool getwindowgeometry --shell "$second_window")"
 ((WIDTH == win_w && HEIGHT == win_h)) || fail "the new window is ${WIDTH}x${HEIGHT}, the first ${win_w}x${win_h}"
 log "ok: Ctrl+N opened a second main window ($second_window, ${WIDTH}x${HEIGHT}); $(window_count) visible"
+
+# ---- Settings > µ Structure (Ctrl+M): its window opens; Enter presses OK ----
+readonly SETTINGS_TITLE="µ Structure Settings" SETTINGS_W=600 SETTINGS_H=400
+focus_window "$second_window"
+before_settings=$(app_windows | sort)
+xdotool key --clearmodifiers ctrl+m
+log "pressed Ctrl+M"
+wait_for_windows 3 "the µ Structure settings window"
+settings_window=$(comm -13 <(printf '%s\n' "$before_settings") <(app_windows | sort) | head -n1)
+[[ -n "$settings_window" ]] || fail "no new window appeared after Ctrl+M"
+title=$(xdotool getwindowname "$settings_window")
+[[ "$title" == "$SETTINGS_TITLE" ]] || fail "the settings window is titled \"$title\", expected \"$SETTINGS_TITLE\""
+eval "$(xdotool getwindowgeometry --shell "$settings_window")"
+((WIDTH == SETTINGS_W)) || fail "the settings window is $WIDTH wide, expected $SETTINGS_W"
+((HEIGHT - SETTINGS_H == menu_h)) || fail "the settings window is $HEIGHT high: expected $SETTINGS_H under a ${menu_h}px menu bar"
+log "ok: Ctrl+M opened \"$title\" with a ${SETTINGS_W}x${SETTINGS_H} content area"
+focus_window "$settings_window"
+xdotool key --clearmodifiers Return
+for _ in $(seq 1 $((CHANGE_LIMIT * 10))); do
+    app_windows | grep -qx "$settings_window" || break
+    alive || fail "the application ended after Enter in the settings window"
+    sleep 0.1
+done
+app_windows | grep -qx "$settings_window" && fail "Enter did not close the settings window"
+(($(window_count) == 2)) || fail "$(window_count) windows visible after the settings window closed, expected 2"
+log "ok: Enter closed the settings window; both main windows stay"
 
 # ---- File > Quit (Ctrl+Q): the process ends with status 0 ----
 focus_window "$second_window"

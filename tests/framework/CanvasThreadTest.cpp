@@ -55,20 +55,12 @@ protected:
 
     // A window holding one canvas at (5, 5).
     Ref<Canvas> OpenCanvasWindow(Ref<Picture> backdrop = nullptr) {
-        design::WindowDesign window;
-        window.Width = 100;
-        window.Height = 80;
-        window.Resizeable = false;
-        Script().list = window.Encode();
+        Script().list = design::EncodeWindow({{"Width", 100}, {"Height", 80}, {"Resizeable", false}});
         Script().layout = [backdrop](ScriptedWindow& w) { w.SetBackdrop(backdrop); };
         Script().createControls = [](ScriptedWindow& w) {
-            design::CanvasDesign d;
-            d.Name = "Canvas1";
-            d.Left = 5;
-            d.Top = 5;
-            d.Width = kCanvasWidth;
-            d.Height = kCanvasHeight;
-            CreateControl(w, Canvas::Lookup(), "Canvas1", d.Encode());
+            const std::string canvas = design::EncodeList(Canvas::Kind(), {{"Name", std::string("Canvas1")},
+                {"Left", 5}, {"Top", 5}, {"Width", kCanvasWidth}, {"Height", kCanvasHeight}});
+            CreateControl(w, Canvas::Lookup(), "Canvas1", canvas);
         };
         window_ = ImplicitInstance<ScriptedWindow>();
         return RuntimeCheckCast<Canvas>(RuntimeWindowControlByName(*window_, "Canvas1"));

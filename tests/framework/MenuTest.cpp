@@ -172,10 +172,7 @@ protected:
 
     // A window that shows the application's menu bar.
     Ref<ScriptedWindow> OpenWindow() {
-        design::WindowDesign d;
-        d.Width = 200;
-        d.Height = 100;
-        Script().list = d.Encode();
+        Script().list = design::EncodeWindow({{"Width", 200}, {"Height", 100}});
         Script().layout = [this](ScriptedWindow& w) { w.SetMenuBar(bar_); };
         window_ = ImplicitInstance<ScriptedWindow>();
         return window_;

@@ -1,5 +1,6 @@
 #include "framework/Exceptions.h"
 #include "framework/Object.h"
+#include "framework/PropertyKind.h"
 #include "framework/PropertyList.h"
 
 #include <gtest/gtest.h>
@@ -7,10 +8,8 @@
 #include <cstdint>
 #include <limits>
 #include <map>
-#include <set>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace qv {
@@ -231,29 +230,24 @@ TEST(Color, RGBClampsEachComponent) {
     EXPECT_EQ(RGB(255, 0, 1), (Color{255, 0, 1}));
 }
 
-// A target that knows some properties and records what it was given.
-class RecordingTarget : public Object, public PropertyTarget {
+// A target whose kind knows a caption and a Boolean Value, as a check box's does,
+// and records the names of the entries applied to it.
+class RecordingTarget : public PropertyTarget {
 public:
-    RecordingTarget(std::set<std::string> known, PropertyType valueType)
-        : known_(std::move(known)), valueType_(valueType) {}
-    ~RecordingTarget() override = default;
-
-    bool SetProperty(const PropertyEntry& entry) override {
-        if (!known_.count(entry.name)) {
-            ignored.push_back(entry.name);
-            return false;
-        }
-        applied.push_back(entry);
-        return true;
+    static const PropertyKind& Kind() {
+        static const PropertyKind kind("Recording", nullptr,
+                                       {Field<&RecordingTarget::caption>("Caption", ""),
+                                        Field<&RecordingTarget::value>("Value", false)});
+        return kind;
     }
-    PropertyType ValueType() const override { return valueType_; }
+    const PropertyKind& TargetKind() const override { return Kind(); }
 
-    std::vector<PropertyEntry> applied;
-    std::vector<std::string> ignored;
+    std::string caption;
+    bool value = false;
+    std::vector<std::string> applied;
 
-private:
-    std::set<std::string> known_;
-    PropertyType valueType_;
+protected:
+    void PropertyApplied(std::string_view name) override { applied.emplace_back(name); }
 };
 
 class PlainObject : public Object {
@@ -263,16 +257,26 @@ public:
 
 TEST(SetProperties, AppliesKnownEntriesInOrderAndSkipsTheRest) {
     // A check box's Value is one byte wide: read as the default Int32 it would fail.
-    RecordingTarget box({"Caption", "Value"}, PropertyType::Boolean);
+    RecordingTarget box;
     SetProperties(box, PropertyListWriter()
                            .String("Caption", "Slim")
                            .Int32("TabIndex", 4)
                            .Boolean("Value", true)
                            .Bytes());
-    ASSERT_EQ(box.applied.size(), 2u);
-    EXPECT_EQ(std::get<std::string>(box.applied[0].value), "Slim");
-    EXPECT_EQ(std::get<bool>(box.applied[1].value), true);
-    EXPECT_EQ(box.ignored, std::vector<std::string>{"TabIndex"});
+    EXPECT_EQ(box.applied, (std::vector<std::string>{"Caption", "Value"})) << "TabIndex is stepped over";
+    EXPECT_EQ(box.caption, "Slim");
+    EXPECT_TRUE(box.value);
+    EXPECT_FALSE(box.SetProperty({"TabIndex", int32_t{4}})) << "a name the kind lacks is ignored";
+}
+
+TEST(PropertyTarget, SetsAndGetsThroughItsKindAndRefusesAWrongType) {
+    RecordingTarget target;
+    EXPECT_TRUE(target.SetProperty({"Caption", "OK"s}));
+    EXPECT_EQ(target.GetProperty("Caption"), PropertyValue("OK"s));
+    EXPECT_THROW(target.SetProperty({"Value", int32_t{1}}), PropertyListException);
+    EXPECT_FALSE(target.value);
+    EXPECT_EQ(target.applied, std::vector<std::string>{"Caption"}) << "a refused entry is not applied";
+    EXPECT_EQ(target.GetProperty("TabIndex"), std::nullopt);
 }
 
 TEST(SetProperties, RefusesAnObjectThatTakesNoList) {

@@ -29,10 +29,7 @@ using testing::ScriptedWindowTest;
 class RuntimeRoadTest : public ScriptedWindowTest {
 protected:
     Ref<ScriptedWindow> OpenWindow() {
-        design::WindowDesign d;
-        d.Width = 120;
-        d.Height = 80;
-        Script().list = d.Encode();
+        Script().list = design::EncodeWindow({{"Width", 120}, {"Height", 80}});
         auto w = RuntimeCheckCast<ScriptedWindow>(RuntimeNewObject(ScriptedWindow::Lookup()));
         w->Constructor();
         return w;
@@ -57,11 +54,9 @@ TEST_F(RuntimeRoadTest, AnExceptionCaughtWhereQtCalledUsEndsTheLoopAndIsRaisedFr
 
 TEST_F(RuntimeRoadTest, AnExceptionFromAClickInTheLoopComesOutOfRuntimeRun) {
     Script().createControls = [](ScriptedWindow& w) {
-        design::PushButtonDesign d;
-        d.Name = "Go";
-        d.Width = 50;
-        d.Height = 20;
-        Ref<Control> b = CreateControl(w, PushButton::Lookup(), "Go", d.Encode());
+        const std::string go =
+            design::EncodeList(PushButton::Kind(), {{"Name", std::string("Go")}, {"Width", 50}, {"Height", 20}});
+        Ref<Control> b = CreateControl(w, PushButton::Lookup(), "Go", go);
         BindControlEvent(w, *b, "Action", &ScriptedWindow::Button_Action);
     };
     Ref<ScriptedWindow> w = OpenWindow();

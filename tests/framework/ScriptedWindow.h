@@ -44,7 +44,8 @@ public:
         return BuildClassTable(ref, Window::Lookup, [](ClassTable& t) {
             t.name = "ScriptedWindow.ScriptedWindow";
             t.factory = FactoryOf<ScriptedWindow>();
-            for (const char* op : {"Layout", "CreateControls", "_CreateControls0", "Button_Action"}) t.AddVirtual(op);
+            for (const char* op : {"Layout", "CreateControls", "_CreateControls0"}) t.AddVirtual(op);
+            t.AddVirtual("Button_Action", &ScriptedWindow::Button_Action);
             t.Bind("Layout", [](Object& o) {
                 auto& w = static_cast<ScriptedWindow&>(o);
                 w.raised.push_back("Layout");

@@ -30,25 +30,18 @@ using testing::PumpUntil;
 using testing::Script;
 using testing::ScriptedWindow;
 using testing::ScriptedWindowTest;
+using namespace std::string_literals;
 
-design::WindowDesign FixedWindow(int32_t width = 320, int32_t height = 200) {
-    design::WindowDesign d;
-    d.Width = width;
-    d.Height = height;
-    d.Title = "Test Window";
-    d.Resizeable = false;
+design::ListDesign FixedWindow(int32_t width = 320, int32_t height = 200) {
+    design::ListDesign d(Window::Kind());
+    d.Set("Width", width).Set("Height", height).Set("Title", "Test Window"s).Set("Resizeable", false);
     return d;
 }
 
-design::PushButtonDesign Button(const char* name, int32_t left, int32_t top, int32_t tabIndex = 0) {
-    design::PushButtonDesign d;
-    d.Name = name;
-    d.Caption = name;
-    d.Left = left;
-    d.Top = top;
-    d.Width = 80;
-    d.Height = 24;
-    d.TabIndex = tabIndex;
+design::ListDesign Button(const std::string& name, int32_t left, int32_t top, int32_t tabIndex = 0) {
+    design::ListDesign d(PushButton::Kind());
+    d.Set("Name", name).Set("Caption", name).Set("Left", left).Set("Top", top);
+    d.Set("Width", 80).Set("Height", 24).Set("TabIndex", tabIndex);
     return d;
 }
 
@@ -88,9 +81,7 @@ TEST_F(WindowTest, ConstructorRaisesTheBuildEventsInOrderAndShowsAVisibleWindow)
 }
 
 TEST_F(WindowTest, AWindowWhoseListIsNotVisibleStaysHiddenUntilShown) {
-    auto d = FixedWindow();
-    d.Visible = false;
-    Script().list = d.Encode();
+    Script().list = FixedWindow().Set("Visible", false).Encode();
     Ref<ScriptedWindow> w = Build();
     EXPECT_TRUE(w->IsOpen());
     EXPECT_FALSE(w->Widget()->isVisible());
@@ -115,22 +106,13 @@ TEST_F(WindowTest, AWindowThatFailsToBuildLeavesNoTrace) {
 TEST_F(WindowTest, ControlsAreRealWidgetsAtTheirDesignPlacesInTheContentArea) {
     Script().list = FixedWindow().Encode();
     Script().createControls = [](ScriptedWindow& w) {
-        design::CanvasDesign canvas;
-        canvas.Name = "Canvas1";
-        canvas.Left = 5;
-        canvas.Top = 6;
-        canvas.Width = 100;
-        canvas.Height = 50;
-        CreateControl(w, Canvas::Lookup(), "Canvas1", canvas.Encode());
+        const std::string canvas = design::EncodeList(Canvas::Kind(), {{"Name", "Canvas1"s},
+            {"Left", 5}, {"Top", 6}, {"Width", 100}, {"Height", 50}});
+        CreateControl(w, Canvas::Lookup(), "Canvas1", canvas);
         CreateControl(w, PushButton::Lookup(), "OK", Button("OK", 200, 160, 1).Encode());
-        design::StaticTextDesign text;
-        text.Name = "Label";
-        text.Text = "Hello";
-        text.Left = 5;
-        text.Top = 70;
-        text.Width = 150;
-        text.Height = 20;
-        CreateControl(w, StaticText::Lookup(), "Label", text.Encode());
+        const std::string text = design::EncodeList(StaticText::Kind(), {{"Name", "Label"s}, {"Text", "Hello"s},
+            {"Left", 5}, {"Top", 70}, {"Width", 150}, {"Height", 20}});
+        CreateControl(w, StaticText::Lookup(), "Label", text);
     };
     Ref<ScriptedWindow> w = Build();
 
@@ -206,10 +188,8 @@ TEST_F(WindowTest, TabStopOffAndOnAgainRestoresTheWidgetsFocus) {
 TEST_F(WindowTest, TextSizeSetBeforeTheListStaysAndADisabledButtonStartsDisabled) {
     Script().list = FixedWindow().Encode();
     Script().createControls = [](ScriptedWindow& w) {
-        auto create = Button("Create", 10, 10);
-        create.Enabled = false;
-        create.Bold = true;
-        Ref<Control> b = CreateControl(w, PushButton::Lookup(), "Create", create.Encode(), 12.0f);
+        const std::string create = Button("Create", 10, 10).Set("Enabled", false).Set("Bold", true).Encode();
+        Ref<Control> b = CreateControl(w, PushButton::Lookup(), "Create", create, 12.0f);
         BindControlEvent(w, *b, "Action", &ScriptedWindow::Button_Action);
         CreateControl(w, PushButton::Lookup(), "Plain", Button("Plain", 10, 50).Encode());
     };
@@ -244,8 +224,7 @@ TEST_F(WindowTest, ControlSetMembersAreFoundByNameAndIndex) {
     Script().createControls = [](ScriptedWindow& w) {
         for (int32_t i = 0; i < 3; ++i) {
             auto d = Button("rb", 10, 10 + 30 * i, i);
-            d.Index = i;
-            d.Caption = "member " + std::to_string(i);
+            d.Set("Index", i).Set("Caption", "member " + std::to_string(i));
             CreateControl(w, PushButton::Lookup(), "rb", d.Encode(), std::nullopt, i);
         }
     };
@@ -267,12 +246,9 @@ TEST_F(WindowTest, ControlSetMembersAreFoundByNameAndIndex) {
 TEST_F(WindowTest, ImplicitInstanceIsTheOpenWindowAndANewOneAfterClose) {
     Script().list = FixedWindow().Encode();
     Script().createControls = [](ScriptedWindow& w) {
-        design::StaticTextDesign text;
-        text.Name = "Label";
-        text.Text = "design";
-        text.Width = 100;
-        text.Height = 20;
-        CreateControl(w, StaticText::Lookup(), "Label", text.Encode());
+        const std::string text = design::EncodeList(StaticText::Kind(),
+            {{"Name", "Label"s}, {"Text", "design"s}, {"Width", 100}, {"Height", 20}});
+        CreateControl(w, StaticText::Lookup(), "Label", text);
     };
     Ref<ScriptedWindow> first = ImplicitInstance<ScriptedWindow>();
     EXPECT_EQ(ImplicitInstance<ScriptedWindow>().get(), first.get());
@@ -433,10 +409,8 @@ TEST_F(WindowTest, ContentAreaHasTheDesignSizeWithAndWithoutAMenuBar) {
                           Case{"fixed with hidden menu bar", false, true, false},
                           Case{"resizeable with hidden menu bar", true, true, false}}) {
         SCOPED_TRACE(c.what);
-        auto d = FixedWindow(300, 180);
-        d.Resizeable = c.resizeable;
-        d.MenuBarVisible = c.menuBarVisible;
-        Script().list = d.Encode();
+        Script().list =
+            FixedWindow(300, 180).Set("Resizeable", c.resizeable).Set("MenuBarVisible", c.menuBarVisible).Encode();
         Script().layout = [&](ScriptedWindow& w) {
             if (c.menuBar) w.SetMenuBar(SmallMenuBar());
         };
@@ -458,17 +432,13 @@ TEST_F(WindowTest, ContentAreaHasTheDesignSizeWithAndWithoutAMenuBar) {
 }
 
 TEST_F(WindowTest, TitleAndResizeLimits) {
-    auto d = FixedWindow(300, 180);
-    d.Title = "\xC2\xB5 Structure Settings";
-    d.Resizeable = true;
-    d.MinWidth = 200;
-    d.MinHeight = 100;
-    d.MaxWidth = 640;
-    d.MaxHeight = 480;
+    const std::string title = "\xC2\xB5 Structure Settings";
+    auto d = FixedWindow(300, 180).Set("Title", title).Set("Resizeable", true);
+    d.Set("MinWidth", 200).Set("MinHeight", 100).Set("MaxWidth", 640).Set("MaxHeight", 480);
     Script().list = d.Encode();
     Ref<ScriptedWindow> w = Build();
     EXPECT_EQ(w->Widget()->windowTitle(), QString::fromUtf8("\xC2\xB5 Structure Settings"));
-    EXPECT_EQ(w->Title(), d.Title);
+    EXPECT_EQ(w->Title(), title);
     EXPECT_EQ(w->ContentArea()->minimumSize(), QSize(200, 100));
     EXPECT_EQ(w->ContentArea()->maximumSize(), QSize(640, 480));
 }
@@ -476,21 +446,13 @@ TEST_F(WindowTest, TitleAndResizeLimits) {
 TEST_F(WindowTest, StaticTextBreaksLinesAtCarriageReturnsAndAligns) {
     Script().list = FixedWindow().Encode();
     Script().createControls = [](ScriptedWindow& w) {
-        design::StaticTextDesign d;
-        d.Name = "Centred";
-        d.Text = "one\rtwo\r\nthree";
-        d.TextAlign = 1;
-        d.TextColor = {200, 10, 20};
-        d.Multiline = true;
-        d.Width = 200;
-        d.Height = 60;
+        design::ListDesign d(StaticText::Kind());
+        d.Set("Name", "Centred"s).Set("Text", "one\rtwo\r\nthree"s).Set("TextAlign", 1);
+        d.Set("TextColor", Color{200, 10, 20}).Set("Multiline", true).Set("Width", 200).Set("Height", 60);
         CreateControl(w, StaticText::Lookup(), "Centred", d.Encode());
-        d.Name = "Right";
-        d.Text = "r";
-        d.TextAlign = 2;
+        d.Set("Name", "Right"s).Set("Text", "r"s).Set("TextAlign", 2);
         CreateControl(w, StaticText::Lookup(), "Right", d.Encode());
-        d.Name = "Left";
-        d.TextAlign = 0;
+        d.Set("Name", "Left"s).Set("TextAlign", 0);
         CreateControl(w, StaticText::Lookup(), "Left", d.Encode());
     };
     Ref<ScriptedWindow> w = Build();
@@ -510,12 +472,10 @@ TEST_F(WindowTest, AFontTheMachineLacksFallsBackToTheDefaultFamily) {
     const QString installed = "DejaVu Serif";
     Script().list = FixedWindow().Encode();
     Script().createControls = [&](ScriptedWindow& w) {
-        auto d = Button("Old", 10, 10);
-        d.TextFont = "Charcoal";
-        CreateControl(w, PushButton::Lookup(), "Old", d.Encode(), 12.0f);
-        auto known = Button("Known", 10, 50);
-        known.TextFont = installed.toStdString();
-        CreateControl(w, PushButton::Lookup(), "Known", known.Encode());
+        const std::string old = Button("Old", 10, 10).Set("TextFont", "Charcoal"s).Encode();
+        CreateControl(w, PushButton::Lookup(), "Old", old, 12.0f);
+        const std::string known = Button("Known", 10, 50).Set("TextFont", installed.toStdString()).Encode();
+        CreateControl(w, PushButton::Lookup(), "Known", known);
     };
     Ref<ScriptedWindow> w = Build();
     ASSERT_FALSE(QFontDatabase::hasFamily("Charcoal")) << "this machine has the font; the case proves nothing";
@@ -530,10 +490,7 @@ TEST_F(WindowTest, AFontTheMachineLacksFallsBackToTheDefaultFamily) {
 QImage Grab(QWidget* w) { return w->grab().toImage(); }
 
 TEST_F(WindowTest, BackdropIsDrawnAtTheTopLeftOverTheBackColour) {
-    auto d = FixedWindow(60, 40);
-    d.HasBackColor = true;
-    d.BackColor = {0, 0, 255};
-    Script().list = d.Encode();
+    Script().list = FixedWindow(60, 40).Set("HasBackColor", true).Set("BackColor", Color{0, 0, 255}).Encode();
     Script().layout = [](ScriptedWindow& w) {
         Ref<Picture> backdrop = NewPicture(20, 10, 32);
         Ref<Graphics> g = backdrop->Graphics();

@@ -1,0 +1,49 @@
+#include "PropertyKind.h"
+
+#include "Exceptions.h"
+
+#include <algorithm>
+
+namespace qv {
+
+PropertyKind::PropertyKind(std::string_view name, ClassRef (*lookup)(), std::vector<PropertySpec> entries,
+                           std::string_view textProperty)
+    : name_(name), lookup_(lookup), entries_(std::move(entries)), textProperty_(textProperty) {
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        for (size_t j = 0; j < i; ++j) {
+            if (entries_[i].name == entries_[j].name)
+                throw RuntimeException("kind " + name_ + " declares " + std::string(entries_[i].name) + " twice");
+        }
+    }
+    if (!textProperty_.empty() && !Find(textProperty_))
+        throw RuntimeException("kind " + name_ + " has no property " + std::string(textProperty_));
+}
+
+const PropertySpec* PropertyKind::Find(std::string_view name) const {
+    for (const PropertySpec& spec : entries_)
+        if (spec.name == name) return &spec;
+    return nullptr;
+}
+
+PropertyType PropertyKind::ValueType() const {
+    const PropertySpec* value = Find("Value");
+    return value ? value->type : PropertyType::Int32;
+}
+
+std::vector<PropertySpec> Pick(const std::vector<PropertySpec>& from, std::initializer_list<std::string_view> names) {
+    std::vector<PropertySpec> picked;
+    for (std::string_view name : names) {
+        auto it = std::find_if(from.begin(), from.end(), [&](const PropertySpec& s) { return s.name == name; });
+        if (it == from.end()) throw RuntimeException("no shared property " + std::string(name));
+        picked.push_back(*it);
+    }
+    return picked;
+}
+
+std::vector<PropertySpec> Join(std::initializer_list<std::vector<PropertySpec>> parts) {
+    std::vector<PropertySpec> joined;
+    for (const auto& part : parts) joined.insert(joined.end(), part.begin(), part.end());
+    return joined;
+}
+
+}  // namespace qv

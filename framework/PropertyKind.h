@@ -1,0 +1,122 @@
+// Properties declared once per kind of object. A kind lists its properties in the
+// order its property lists carry them; each property states its name, its type,
+// its common value (the one most designs give it) and how it is set and read.
+// The list reader takes its types from here, the design encoder its entry order
+// and common values, and SetProperty its setters.
+#pragma once
+
+#include "Object.h"
+#include "PropertyList.h"
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <vector>
+
+namespace qv {
+
+template <class T>
+inline constexpr PropertyType PropertyTypeFor = [] {
+    if constexpr (std::is_same_v<T, int32_t>) return PropertyType::Int32;
+    else if constexpr (std::is_same_v<T, bool>) return PropertyType::Boolean;
+    else if constexpr (std::is_same_v<T, Color>) return PropertyType::Color;
+    else {
+        static_assert(std::is_same_v<T, std::string>, "a property is an Int32, a Boolean, a Color or a String");
+        return PropertyType::String;
+    }
+}();
+
+struct PropertySpec {
+    std::string_view name;
+    PropertyType type;
+    PropertyValue common;
+    void (*set)(Object& target, const PropertyValue& value);
+    PropertyValue (*get)(const Object& target);
+};
+
+namespace property_detail {
+
+template <class M>
+struct MemberTraits;
+template <class C, class T>
+struct MemberTraits<T C::*> {
+    using Class = C;
+    using Type = T;
+};
+
+template <class G>
+struct GetterTraits;
+template <class C, class R>
+struct GetterTraits<R (C::*)() const> {
+    using Class = C;
+    using Type = std::remove_cvref_t<R>;
+};
+
+}  // namespace property_detail
+
+// A property stored in a data member of the class.
+template <auto Member>
+PropertySpec Field(std::string_view name, typename property_detail::MemberTraits<decltype(Member)>::Type common) {
+    using Traits = property_detail::MemberTraits<decltype(Member)>;
+    using C = typename Traits::Class;
+    using T = typename Traits::Type;
+    return {name, PropertyTypeFor<T>, PropertyValue(std::move(common)),
+            [](Object& o, const PropertyValue& v) { static_cast<C&>(o).*Member = std::get<T>(v); },
+            [](const Object& o) { return PropertyValue(static_cast<const C&>(o).*Member); }};
+}
+
+// A property stored in a member of a data member (a window's property record).
+template <auto Outer, auto Inner>
+PropertySpec NestedField(std::string_view name, typename property_detail::MemberTraits<decltype(Inner)>::Type common) {
+    using C = typename property_detail::MemberTraits<decltype(Outer)>::Class;
+    using T = typename property_detail::MemberTraits<decltype(Inner)>::Type;
+    return {name, PropertyTypeFor<T>, PropertyValue(std::move(common)),
+            [](Object& o, const PropertyValue& v) { (static_cast<C&>(o).*Outer).*Inner = std::get<T>(v); },
+            [](const Object& o) { return PropertyValue((static_cast<const C&>(o).*Outer).*Inner); }};
+}
+
+// A property read and written through the class's getter and setter.
+template <auto Getter, auto Setter>
+PropertySpec Accessor(std::string_view name, typename property_detail::GetterTraits<decltype(Getter)>::Type common) {
+    using Traits = property_detail::GetterTraits<decltype(Getter)>;
+    using C = typename Traits::Class;
+    using T = typename Traits::Type;
+    return {name, PropertyTypeFor<T>, PropertyValue(std::move(common)),
+            [](Object& o, const PropertyValue& v) { (static_cast<C&>(o).*Setter)(std::get<T>(v)); },
+            [](const Object& o) { return PropertyValue((static_cast<const C&>(o).*Getter)()); }};
+}
+
+class PropertyKind {
+public:
+    // `lookup` gives the framework class of the kind; `textProperty` names the
+    // property that a design's caption-or-text column sets ("Caption", "Text"), if any.
+    PropertyKind(std::string_view name, ClassRef (*lookup)(), std::vector<PropertySpec> entries,
+                 std::string_view textProperty = {});
+
+    std::string_view Name() const { return name_; }
+    ClassRef Class() const { return lookup_(); }
+    // In the order of the kind's property lists.
+    const std::vector<PropertySpec>& Entries() const { return entries_; }
+    const PropertySpec* Find(std::string_view name) const;
+    std::string_view TextProperty() const { return textProperty_; }
+    // Push buttons, static texts, check boxes and radio buttons carry a font.
+    bool TextBearing() const { return Find("TextFont") != nullptr; }
+    // The type of `Value` for this kind: Boolean or Int32; Int32 when it has none.
+    PropertyType ValueType() const;
+
+private:
+    std::string name_;
+    ClassRef (*lookup_)();
+    std::vector<PropertySpec> entries_;
+    std::string_view textProperty_;
+};
+
+// Picks entries by name out of a table of shared specs, in the order given.
+std::vector<PropertySpec> Pick(const std::vector<PropertySpec>& from, std::initializer_list<std::string_view> names);
+std::vector<PropertySpec> Join(std::initializer_list<std::vector<PropertySpec>> parts);
+
+// Every kind of the framework: windows and each control kind.
+const std::vector<const PropertyKind*>& AllPropertyKinds();
+
+}  // namespace qv
