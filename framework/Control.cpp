@@ -23,8 +23,8 @@ ClassRef Control::Lookup() {
     });
 }
 
-const std::vector<PropertySpec>& Control::SharedProperties() {
-    static const std::vector<PropertySpec> shared = {
+const std::vector<PropertyInfo>& Control::SharedProperties() {
+    static const std::vector<PropertyInfo> shared = {
         Field<&Control::name_>("Name", ""),
         Accessor<&Control::Index, &Control::SetIndex>("Index", INT32_MIN),
         Accessor<&Control::Left, &Control::SetLeft>("Left", 0),
@@ -51,12 +51,12 @@ const std::vector<PropertySpec>& Control::SharedProperties() {
     return shared;
 }
 
-std::vector<PropertySpec> Control::PlacedControlHead() {
+std::vector<PropertyInfo> Control::PlacedControlHead() {
     return Pick(SharedProperties(), {"Name", "Index", "Left", "Top", "Width", "Height", "LockLeft", "LockTop",
                                      "LockRight", "LockBottom", "TabPanelIndex", "TabIndex"});
 }
 
-std::vector<PropertySpec> Control::TextStyle() {
+std::vector<PropertyInfo> Control::TextStyle() {
     return Pick(SharedProperties(), {"TextFont", "Bold", "Italic", "Underline"});
 }
 

@@ -26,11 +26,11 @@ public:
     static ClassRef Lookup();
     bool GuiAffine() const override { return true; }
     // The properties every kind of control shares, for the kinds to pick from.
-    static const std::vector<PropertySpec>& SharedProperties();
+    static const std::vector<PropertyInfo>& SharedProperties();
     // Name to TabIndex: how the lists of every kind but the line begin.
-    static std::vector<PropertySpec> PlacedControlHead();
+    static std::vector<PropertyInfo> PlacedControlHead();
     // TextFont, Bold, Italic, Underline, in that order, on the text-bearing kinds.
-    static std::vector<PropertySpec> TextStyle();
+    static std::vector<PropertyInfo> TextStyle();
 
     // RectControl.Constructor: run once on each new control before the window takes it.
     virtual void Constructor() {}

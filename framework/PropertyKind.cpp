@@ -6,7 +6,7 @@
 
 namespace qv {
 
-PropertyKind::PropertyKind(std::string_view name, ClassRef (*lookup)(), std::vector<PropertySpec> entries,
+PropertyKind::PropertyKind(std::string_view name, ClassRef (*lookup)(), std::vector<PropertyInfo> entries,
                            std::string_view textProperty)
     : name_(name), lookup_(lookup), entries_(std::move(entries)), textProperty_(textProperty) {
     for (size_t i = 0; i < entries_.size(); ++i) {
@@ -19,29 +19,29 @@ PropertyKind::PropertyKind(std::string_view name, ClassRef (*lookup)(), std::vec
         throw RuntimeException("kind " + name_ + " has no property " + std::string(textProperty_));
 }
 
-const PropertySpec* PropertyKind::Find(std::string_view name) const {
-    for (const PropertySpec& spec : entries_)
-        if (spec.name == name) return &spec;
+const PropertyInfo* PropertyKind::Find(std::string_view name) const {
+    for (const PropertyInfo& info : entries_)
+        if (info.name == name) return &info;
     return nullptr;
 }
 
 PropertyType PropertyKind::ValueType() const {
-    const PropertySpec* value = Find("Value");
+    const PropertyInfo* value = Find("Value");
     return value ? value->type : PropertyType::Int32;
 }
 
-std::vector<PropertySpec> Pick(const std::vector<PropertySpec>& from, std::initializer_list<std::string_view> names) {
-    std::vector<PropertySpec> picked;
+std::vector<PropertyInfo> Pick(const std::vector<PropertyInfo>& from, std::initializer_list<std::string_view> names) {
+    std::vector<PropertyInfo> picked;
     for (std::string_view name : names) {
-        auto it = std::find_if(from.begin(), from.end(), [&](const PropertySpec& s) { return s.name == name; });
+        auto it = std::find_if(from.begin(), from.end(), [&](const PropertyInfo& s) { return s.name == name; });
         if (it == from.end()) throw RuntimeException("no shared property " + std::string(name));
         picked.push_back(*it);
     }
     return picked;
 }
 
-std::vector<PropertySpec> Join(std::initializer_list<std::vector<PropertySpec>> parts) {
-    std::vector<PropertySpec> joined;
+std::vector<PropertyInfo> Join(std::initializer_list<std::vector<PropertyInfo>> parts) {
+    std::vector<PropertyInfo> joined;
     for (const auto& part : parts) joined.insert(joined.end(), part.begin(), part.end());
     return joined;
 }

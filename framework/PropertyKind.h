@@ -27,7 +27,7 @@ inline constexpr PropertyType PropertyTypeFor = [] {
     }
 }();
 
-struct PropertySpec {
+struct PropertyInfo {
     std::string_view name;
     PropertyType type;
     PropertyValue common;
@@ -57,7 +57,7 @@ struct GetterTraits<R (C::*)() const> {
 
 // A property stored in a data member of the class.
 template <auto Member>
-PropertySpec Field(std::string_view name, typename property_detail::MemberTraits<decltype(Member)>::Type common) {
+PropertyInfo Field(std::string_view name, typename property_detail::MemberTraits<decltype(Member)>::Type common) {
     using Traits = property_detail::MemberTraits<decltype(Member)>;
     using C = typename Traits::Class;
     using T = typename Traits::Type;
@@ -68,7 +68,7 @@ PropertySpec Field(std::string_view name, typename property_detail::MemberTraits
 
 // A property stored in a member of a data member (a window's property record).
 template <auto Outer, auto Inner>
-PropertySpec NestedField(std::string_view name, typename property_detail::MemberTraits<decltype(Inner)>::Type common) {
+PropertyInfo NestedField(std::string_view name, typename property_detail::MemberTraits<decltype(Inner)>::Type common) {
     using C = typename property_detail::MemberTraits<decltype(Outer)>::Class;
     using T = typename property_detail::MemberTraits<decltype(Inner)>::Type;
     return {name, PropertyTypeFor<T>, PropertyValue(std::move(common)),
@@ -78,7 +78,7 @@ PropertySpec NestedField(std::string_view name, typename property_detail::Member
 
 // A property read and written through the class's getter and setter.
 template <auto Getter, auto Setter>
-PropertySpec Accessor(std::string_view name, typename property_detail::GetterTraits<decltype(Getter)>::Type common) {
+PropertyInfo Accessor(std::string_view name, typename property_detail::GetterTraits<decltype(Getter)>::Type common) {
     using Traits = property_detail::GetterTraits<decltype(Getter)>;
     using C = typename Traits::Class;
     using T = typename Traits::Type;
@@ -91,14 +91,14 @@ class PropertyKind {
 public:
     // `lookup` gives the framework class of the kind; `textProperty` names the
     // property that a design's caption-or-text column sets ("Caption", "Text"), if any.
-    PropertyKind(std::string_view name, ClassRef (*lookup)(), std::vector<PropertySpec> entries,
+    PropertyKind(std::string_view name, ClassRef (*lookup)(), std::vector<PropertyInfo> entries,
                  std::string_view textProperty = {});
 
     std::string_view Name() const { return name_; }
     ClassRef Class() const { return lookup_(); }
     // In the order of the kind's property lists.
-    const std::vector<PropertySpec>& Entries() const { return entries_; }
-    const PropertySpec* Find(std::string_view name) const;
+    const std::vector<PropertyInfo>& Entries() const { return entries_; }
+    const PropertyInfo* Find(std::string_view name) const;
     std::string_view TextProperty() const { return textProperty_; }
     // Push buttons, static texts, check boxes and radio buttons carry a font.
     bool TextBearing() const { return Find("TextFont") != nullptr; }
@@ -108,13 +108,13 @@ public:
 private:
     std::string name_;
     ClassRef (*lookup_)();
-    std::vector<PropertySpec> entries_;
+    std::vector<PropertyInfo> entries_;
     std::string_view textProperty_;
 };
 
 // Picks entries by name out of a table of shared specs, in the order given.
-std::vector<PropertySpec> Pick(const std::vector<PropertySpec>& from, std::initializer_list<std::string_view> names);
-std::vector<PropertySpec> Join(std::initializer_list<std::vector<PropertySpec>> parts);
+std::vector<PropertyInfo> Pick(const std::vector<PropertyInfo>& from, std::initializer_list<std::string_view> names);
+std::vector<PropertyInfo> Join(std::initializer_list<std::vector<PropertyInfo>> parts);
 
 // Every kind of the framework: windows and each control kind.
 const std::vector<const PropertyKind*>& AllPropertyKinds();

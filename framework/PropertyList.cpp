@@ -29,12 +29,6 @@ void AppendBigEndian32(std::string& bytes, uint32_t value) {
     bytes.push_back(char(value));
 }
 
-PropertyType PropertyTypeOfValue(const PropertyValue& value) {
-    constexpr PropertyType byIndex[] = {PropertyType::Int32, PropertyType::Boolean, PropertyType::Color,
-                                        PropertyType::String};
-    return byIndex[value.index()];
-}
-
 [[noreturn]] void Fail(size_t offset, std::string_view name, std::string_view problem) {
     std::string message = "property list entry ";
     if (!name.empty()) message += "\"" + std::string(name) + "\" ";
@@ -102,13 +96,19 @@ private:
 
 }  // namespace
 
+PropertyType TypeOfValue(const PropertyValue& value) {
+    constexpr PropertyType byIndex[] = {PropertyType::Int32, PropertyType::Boolean, PropertyType::Color,
+                                        PropertyType::String};
+    return byIndex[value.index()];
+}
+
 std::optional<PropertyType> PropertyTypeOf(std::string_view name, PropertyType valueType) {
     if (name == "Value") {
         if (valueType == PropertyType::Int32 || valueType == PropertyType::Boolean) return valueType;
         return std::nullopt;
     }
     for (const PropertyKind* kind : AllPropertyKinds())
-        if (const PropertySpec* spec = kind->Find(name)) return spec->type;
+        if (const PropertyInfo* info = kind->Find(name)) return info->type;
     return std::nullopt;
 }
 
@@ -170,7 +170,7 @@ void ReadPropertyList(std::string_view list, PropertyType valueType,
 void ReadPropertyList(std::string_view list, const PropertyKind& kind,
                       const std::function<void(const PropertyEntry&)>& apply) {
     Reader reader(list, [&kind](std::string_view name) -> std::optional<PropertyType> {
-        if (const PropertySpec* spec = kind.Find(name)) return spec->type;
+        if (const PropertyInfo* info = kind.Find(name)) return info->type;
         return PropertyTypeOf(name, kind.ValueType());
     });
     while (!reader.AtEnd()) apply(reader.Next());
@@ -189,20 +189,20 @@ std::vector<PropertyEntry> DecodePropertyList(std::string_view list, const Prope
 }
 
 bool PropertyTarget::SetProperty(const PropertyEntry& entry) {
-    const PropertySpec* spec = TargetKind().Find(entry.name);
-    if (!spec) return false;
-    if (PropertyTypeOfValue(entry.value) != spec->type)
+    const PropertyInfo* info = TargetKind().Find(entry.name);
+    if (!info) return false;
+    if (TypeOfValue(entry.value) != info->type)
         throw PropertyListException("property \"" + entry.name + "\" of " + std::string(TargetKind().Name()) +
                                     " takes another type");
-    spec->set(*this, entry.value);
-    PropertyApplied(spec->name);
+    info->set(*this, entry.value);
+    PropertyApplied(info->name);
     return true;
 }
 
 std::optional<PropertyValue> PropertyTarget::GetProperty(std::string_view name) const {
-    const PropertySpec* spec = TargetKind().Find(name);
-    if (!spec) return std::nullopt;
-    return spec->get(*this);
+    const PropertyInfo* info = TargetKind().Find(name);
+    if (!info) return std::nullopt;
+    return info->get(*this);
 }
 
 void SetProperties(Object& target, std::string_view list) {

@@ -20,6 +20,9 @@ enum class PropertyType { Int32, Boolean, Color, String };
 
 using PropertyValue = std::variant<int32_t, bool, Color, std::string>;
 
+// The type a value is of.
+PropertyType TypeOfValue(const PropertyValue& value);
+
 struct PropertyEntry {
     std::string name;
     PropertyValue value;

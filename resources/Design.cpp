@@ -8,12 +8,6 @@ namespace qv::design {
 
 namespace {
 
-PropertyType TypeOf(const PropertyValue& value) {
-    constexpr PropertyType byIndex[] = {PropertyType::Int32, PropertyType::Boolean, PropertyType::Color,
-                                        PropertyType::String};
-    return byIndex[value.index()];
-}
-
 [[noreturn]] void Reject(std::string_view where, const std::string& problem) {
     throw DesignError(std::string(where) + ": " + problem);
 }
@@ -22,16 +16,16 @@ PropertyType TypeOf(const PropertyValue& value) {
 
 std::string EncodeList(const PropertyKind& kind, const std::vector<PropertyEntry>& values) {
     for (size_t i = 0; i < values.size(); ++i) {
-        const PropertySpec* spec = kind.Find(values[i].name);
-        if (!spec) Reject(kind.Name(), "it has no property " + values[i].name);
-        if (TypeOf(values[i].value) != spec->type) Reject(kind.Name(), values[i].name + " takes another type");
+        const PropertyInfo* info = kind.Find(values[i].name);
+        if (!info) Reject(kind.Name(), "it has no property " + values[i].name);
+        if (TypeOfValue(values[i].value) != info->type) Reject(kind.Name(), values[i].name + " takes another type");
         for (size_t j = 0; j < i; ++j)
             if (values[j].name == values[i].name) Reject(kind.Name(), values[i].name + " is given twice");
     }
     PropertyListWriter writer;
-    for (const PropertySpec& spec : kind.Entries()) {
-        auto given = std::find_if(values.begin(), values.end(), [&](const PropertyEntry& e) { return e.name == spec.name; });
-        writer.Entry({std::string(spec.name), given != values.end() ? given->value : spec.common});
+    for (const PropertyInfo& info : kind.Entries()) {
+        auto given = std::find_if(values.begin(), values.end(), [&](const PropertyEntry& e) { return e.name == info.name; });
+        writer.Entry({std::string(info.name), given != values.end() ? given->value : info.common});
     }
     return writer.Bytes();
 }
@@ -56,7 +50,7 @@ ControlDesign Encode(const Row& row) {
         values.push_back({std::string(kind.TextProperty()), row.text});
     }
     if (row.value) {
-        const PropertySpec* value = kind.Find("Value");
+        const PropertyInfo* value = kind.Find("Value");
         if (!value) Reject(where, "the kind has no Value");
         // A check box's State and Value say the same thing.
         if (kind.Find("State")) values.push_back({"State", *row.value});

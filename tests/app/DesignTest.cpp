@@ -81,7 +81,7 @@ const std::map<std::string, const Names*, std::less<>> kOrders = {
 
 Names EntryNames(const PropertyKind& kind) {
     Names names;
-    for (const PropertySpec& entry : kind.Entries()) names.emplace_back(entry.name);
+    for (const PropertyInfo& entry : kind.Entries()) names.emplace_back(entry.name);
     return names;
 }
 

@@ -40,14 +40,14 @@ protected:
 // entries together: a check box's State must agree with its Value.
 std::vector<PropertyEntry> UncommonValues(const PropertyKind& kind) {
     std::vector<PropertyEntry> values;
-    for (const PropertySpec& spec : kind.Entries()) {
-        PropertyValue v = spec.common;
+    for (const PropertyInfo& info : kind.Entries()) {
+        PropertyValue v = info.common;
         if (auto* i = std::get_if<int32_t>(&v)) *i += 7;
         if (auto* b = std::get_if<bool>(&v)) *b = !*b;
         if (auto* c = std::get_if<Color>(&v)) *c = Color{12, 34, 56};
-        if (auto* s = std::get_if<std::string>(&v)) *s = std::string(kind.Name()) + "." + std::string(spec.name);
-        if (kind.Find("State") && spec.name == "State") v = int32_t{1};
-        values.push_back({std::string(spec.name), v});
+        if (auto* s = std::get_if<std::string>(&v)) *s = std::string(kind.Name()) + "." + std::string(info.name);
+        if (kind.Find("State") && info.name == "State") v = int32_t{1};
+        values.push_back({std::string(info.name), v});
     }
     return values;
 }
