@@ -28,6 +28,17 @@ QString Caption(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).replace('&', "&&");
 }
 
+// The window whose handler serves the item: the chosen window when it has one, else
+// the latest open window that has one (a main window serves its menu items also
+// while an About or settings window is in front).
+Ref<Window> ServingWindow(Window* chosen, std::string_view itemName) {
+    if (chosen && chosen->MenuHandler(itemName)) return Ref<Window>(chosen);
+    const std::vector<Ref<Window>> open = OpenWindows();
+    for (auto it = open.rbegin(); it != open.rend(); ++it)
+        if ((*it)->MenuHandler(itemName)) return *it;
+    return nullptr;
+}
+
 }  // namespace
 
 void RunEnablingPass(Window* window) {
@@ -43,7 +54,7 @@ void RunEnablingPass(Window* window) {
     if (window) {
         RaiseEvent(*window, "EnableMenuItems");
         ForEachItemBelow(*bar, [&](MenuItem& item) {
-            if (window->MenuHandler(item.Name())) item.SetEnabled(true);
+            if (ServingWindow(window, item.Name())) item.SetEnabled(true);
         });
     }
     if (app) RaiseEvent(*app, "EnableMenuItems");
@@ -57,7 +68,8 @@ void DispatchMenuCommand(Window* window, const Ref<MenuItem>& item) {
     RunEnablingPass(window);
     if (!item->Enabled()) return;
     if (window)
-        if (const MenuEntry* h = window->MenuHandler(item->Name()); h && (*h)()) return;
+        if (Ref<Window> serving = ServingWindow(window, item->Name()))
+            if ((*serving->MenuHandler(item->Name()))()) return;
     if (Ref<Application> app = GetAppObject())
         if (const MenuEntry* h = app->MenuHandler(item->Name()); h && (*h)()) return;
     if (RuntimeCheckCast<QuitMenuItem>(item)) Quit();

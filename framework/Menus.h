@@ -11,10 +11,11 @@ class Window;
 class WindowWidget;
 
 // The enabling pass for the menus that this window shows: AutoEnable, then the
-// window's own handlers, then the application's "EnableMenuItems" event.
+// window's own handlers (or, for an item it has none for, the latest open window's
+// that has one), then the application's "EnableMenuItems" event.
 void RunEnablingPass(Window* window);
-// A chosen item: the window's handler for its Name, then the application's, then
-// the quit action for a quit item.
+// A chosen item: the window's handler for its Name (or the latest open window's that
+// has one), then the application's, then the quit action for a quit item.
 void DispatchMenuCommand(Window* window, const Ref<MenuItem>& item);
 
 // Gives the window's widget a Qt menu bar with the bar's menus, or none for nil.

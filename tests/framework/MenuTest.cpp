@@ -298,6 +298,38 @@ TEST_F(MenuTest, AChosenItemGoesToTheWindowFirstThenToTheApplication) {
     DispatchMenuCommand(window_.get(), nullptr);  // nothing chosen, nothing happens
 }
 
+TEST_F(MenuTest, AnItemTheChosenWindowDoesNotServeGoesToTheLatestWindowThatDoes) {
+    OpenWindow();
+    std::vector<std::string> calls;
+    auto another = [&](const char* name) {
+        Ref<ScriptedWindow> w = RuntimeCheckCast<ScriptedWindow>(RuntimeNewObject(ScriptedWindow::Lookup()));
+        w->Constructor();
+        if (name) w->AddMenuHandler("FileNew", [&calls, name] {
+            calls.push_back(name);
+            return true;
+        });
+        return w;
+    };
+    window_->AddMenuHandler("FileNew", [&] {
+        calls.push_back("first");
+        return true;
+    });
+    Ref<ScriptedWindow> servesNothing = another(nullptr);
+    Ref<ScriptedWindow> latest = another("latest");
+
+    RunEnablingPass(servesNothing.get());
+    EXPECT_TRUE(Enabled("FileNew")) << "an open window serves the item";
+    DispatchMenuCommand(servesNothing.get(), bar_->Lookup("FileNew"));
+    DispatchMenuCommand(window_.get(), bar_->Lookup("FileNew"));
+    EXPECT_EQ(calls, (std::vector<std::string>{"latest", "first"})) << "a window's own handler comes first";
+
+    latest->Close();
+    calls.clear();
+    DispatchMenuCommand(servesNothing.get(), bar_->Lookup("FileNew"));
+    EXPECT_EQ(calls, (std::vector<std::string>{"first"})) << "a closed window serves nothing";
+    servesNothing->Close();
+}
+
 TEST_F(MenuTest, TriggeringTheQtActionReachesTheBoundHandler) {
     OpenWindow();
     BindMenuHandler(*app_, "HelpAbout", &TestApp::HelpAbout_Action);
