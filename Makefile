@@ -1,10 +1,27 @@
 # Two commands do everything on a fresh Debian 12 machine:
 #   make run    installs what is missing, builds and starts the application
 #   make test   installs what is missing, builds and runs every test
+# CI adds the unit suites under the sanitizers (make sanitize) and the
+# property-list fuzzer (make fuzz), each in a build folder of its own.
 BUILD ?= build
 JOBS ?= $(shell nproc)
+ASAN_BUILD ?= build-asan
+TSAN_BUILD ?= build-tsan
+FUZZ_BUILD ?= build-fuzz
+# CI's fuzzing: a fixed number of inputs, with a time limit as a guard only.
+FUZZ_RUNS ?= 200000
+FUZZ_TIME ?= 600
 
-.PHONY: setup build run test bench clean
+SUPPRESSIONS := $(CURDIR)/tests/sanitizers
+# Any report ends the process with an error; only the system libraries' own
+# leaks and races are suppressed.
+ASAN_ENV := ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 \
+            UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+            LSAN_OPTIONS=suppressions=$(SUPPRESSIONS)/lsan.supp
+TSAN_ENV := TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions=$(SUPPRESSIONS)/tsan.supp
+SANITIZED := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLEVARD_BENCH=OFF
+
+.PHONY: setup build run test stress bench clean sanitize sanitize-address sanitize-thread fuzz
 
 setup:
 	tools/setup.sh
@@ -17,10 +34,38 @@ run: build
 	$(BUILD)/bin/quillevard
 
 test: build
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) -LE stress
+
+# The stress run of the real binary (a few minutes); `make test` leaves it out.
+stress: build
+	cd $(BUILD) && ctest --output-on-failure -L stress
 
 bench: build
 	$(BUILD)/bench/quillevard_bench
 
+# The unit suites only: the black-box test and the benchmarks are left out.
+sanitize: sanitize-address sanitize-thread
+
+sanitize-address: setup
+	cmake -S . -B $(ASAN_BUILD) $(SANITIZED) -DQUILLEVARD_SANITIZE=address
+	cmake --build $(ASAN_BUILD) -j $(JOBS) --target framework_tests app_tests
+	cd $(ASAN_BUILD) && env $(ASAN_ENV) ctest -L unit --output-on-failure -j $(JOBS)
+
+sanitize-thread: setup
+	cmake -S . -B $(TSAN_BUILD) $(SANITIZED) -DQUILLEVARD_SANITIZE=thread
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target framework_tests app_tests
+	cd $(TSAN_BUILD) && env $(TSAN_ENV) ctest -L unit --output-on-failure -j $(JOBS)
+
+# Starts from the seeds every time, so that a run is repeatable; crashing inputs
+# are kept in $(FUZZ_BUILD)/fuzz/crashes.
+fuzz: setup
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DQUILLEVARD_FUZZ=ON -DQUILLEVARD_TESTS=OFF $(SANITIZED)
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target property_list_fuzzer
+	rm -rf $(FUZZ_BUILD)/fuzz/corpus
+	mkdir -p $(FUZZ_BUILD)/fuzz/corpus $(FUZZ_BUILD)/fuzz/crashes
+	env $(ASAN_ENV) $(FUZZ_BUILD)/bin/property_list_fuzzer -runs=$(FUZZ_RUNS) -seed=1 -max_len=4096 \
+	    -timeout=30 -max_total_time=$(FUZZ_TIME) -print_final_stats=1 \
+	    -artifact_prefix=$(FUZZ_BUILD)/fuzz/crashes/ $(FUZZ_BUILD)/fuzz/corpus $(FUZZ_BUILD)/fuzz/seeds
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)

@@ -9,21 +9,83 @@
 #include "Window.h"
 
 #include <QApplication>
-#include <QMetaObject>
+#include <QEvent>
 
+#include <atomic>
 #include <cstdio>
-#include <memory>
+#include <deque>
+#include <mutex>
 #include <thread>
 
 namespace qv {
 namespace {
 
-std::unique_ptr<QApplication> qtApp;
-std::thread::id guiThread = std::this_thread::get_id();
+void DrainGuiJobs();
+
+// Receives the event that tells the GUI thread to run the jobs queued for it, and
+// no other custom event. The event is not read: it was made on another thread, and
+// only the queue's lock, which the drain takes first, orders its making before us.
+class GuiJobReceiver final : public QObject {
+public:
+    static QEvent::Type DrainEvent() {
+        static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+        return type;
+    }
+
+protected:
+    void customEvent(QEvent*) override { DrainGuiJobs(); }
+};
+
+// The jobs other threads hand to the GUI thread, in the order they were queued.
+// At most one drain event is on its way: a job queued behind it needs none of its own.
+struct GuiJobs {
+    std::mutex mutex;
+    std::deque<std::function<void()>> queue;
+    GuiJobReceiver* receiver = nullptr;  // null while jobs are refused
+    bool drainPosted = false;            // a drain event is queued and has not begun
+};
+
+// Never destroyed: drawing threads may still post while the process ends through exit().
+GuiJobs& Jobs() {
+    static GuiJobs& jobs = *new GuiJobs;
+    return jobs;
+}
+
+// Runs the jobs that were queued when the drain began. Later ones wait for the
+// next drain, so threads that keep posting cannot starve the GUI's own events.
+void DrainGuiJobs() {
+    GuiJobs& jobs = Jobs();
+    size_t count = 0;
+    {
+        std::lock_guard lock(jobs.mutex);
+        jobs.drainPosted = false;
+        count = jobs.queue.size();
+    }
+    for (; count > 0; --count) {
+        std::function<void()> job;
+        {
+            std::lock_guard lock(jobs.mutex);
+            if (jobs.queue.empty()) return;
+            job = std::move(jobs.queue.front());
+            jobs.queue.pop_front();
+        }
+        GuardedCall(job);
+    }
+}
+
+// Made and deleted by RuntimeInit and RuntimeExit alone, never by static
+// destruction: when Qt ends the process with exit() (the display went away) the
+// application is left as it is, since Qt's own statics may be gone before ours.
+QApplication* qtApp = nullptr;
+GuiJobReceiver* jobReceiver = nullptr;
+// Read by any thread; written by the GUI thread while no thread of ours runs.
+std::atomic<bool> appAlive{false};
+std::atomic<std::thread::id> guiThread{std::this_thread::get_id()};
+
 Ref<Application> appObject;
 std::exception_ptr pending;
 bool loopRunning = false;
-int32_t exitStatus = 0;
+std::atomic<int32_t> exitStatus{0};
 std::function<void()> eventLoopStartHook;
 std::function<void()> initializationHook;
 
@@ -32,14 +94,31 @@ int qtArgc = 1;
 char qtProgramName[] = "quillevard";
 char* qtArgv[] = {qtProgramName, nullptr};
 
-
 }  // namespace
 
-bool OnGuiThread() { return !qtApp || std::this_thread::get_id() == guiThread; }
+bool OnGuiThread() {
+    return !appAlive.load(std::memory_order_acquire) ||
+           std::this_thread::get_id() == guiThread.load(std::memory_order_acquire);
+}
 
 bool PostToGuiThread(std::function<void()> fn) {
-    if (!qtApp) return false;
-    return QMetaObject::invokeMethod(qtApp.get(), std::move(fn), Qt::QueuedConnection);
+    GuiJobs& jobs = Jobs();
+    std::lock_guard lock(jobs.mutex);
+    if (!jobs.receiver) return false;
+    jobs.queue.push_back(std::move(fn));
+    if (!jobs.drainPosted) {
+        jobs.drainPosted = true;
+        // Made and posted under the lock, so that the drain is seen to follow it by
+        // every observer, thread sanitizers included.
+        QCoreApplication::postEvent(jobs.receiver, new QEvent(GuiJobReceiver::DrainEvent()));
+    }
+    return true;
+}
+
+void RefuseGuiJobs() {
+    GuiJobs& jobs = Jobs();
+    std::lock_guard lock(jobs.mutex);
+    jobs.receiver = nullptr;
 }
 
 ClassRef Application::Lookup() {
@@ -68,15 +147,24 @@ const MenuEntry* Application::MenuHandler(std::string_view itemName) const {
 Ref<FolderItem> Application::ExecutableFile() { return FolderItem::At(ExecutablePath()); }
 
 void RuntimeInit() {
-    guiThread = std::this_thread::get_id();
     SetUserCancelled(false);
     exitStatus = 0;
     pending = nullptr;
     if (!qtApp) {
-        qtApp = std::make_unique<QApplication>(qtArgc, qtArgv);
+        guiThread.store(std::this_thread::get_id(), std::memory_order_release);
+        qtApp = new QApplication(qtArgc, qtArgv);
         QApplication::setApplicationName("Quillevard");
         // The runtime ends the loop itself when its window list empties.
         QApplication::setQuitOnLastWindowClosed(false);
+        jobReceiver = new GuiJobReceiver;
+        {
+            GuiJobs& jobs = Jobs();
+            std::lock_guard lock(jobs.mutex);
+            jobs.queue.clear();  // refused ones of an earlier runtime
+            jobs.receiver = jobReceiver;
+            jobs.drainPosted = false;
+        }
+        appAlive.store(true, std::memory_order_release);
     }
 }
 
@@ -90,6 +178,7 @@ void RuntimeRun() {
     if (!qtApp) throw RuntimeException("the runtime is not initialised");
     if (!pending) {
         loopRunning = true;
+        InstallExitHandler();
         if (eventLoopStartHook) eventLoopStartHook();
         QApplication::exec();
         loopRunning = false;
@@ -119,7 +208,12 @@ int32_t RuntimeExit() {
     appObject = nullptr;
     if (qtApp) {
         ProcessEvents();
-        qtApp.reset();
+        // No thread of ours is left to post; what is still queued runs here.
+        RefuseGuiJobs();
+        DrainGuiJobs();
+        appAlive.store(false, std::memory_order_release);
+        delete std::exchange(jobReceiver, nullptr);
+        delete std::exchange(qtApp, nullptr);
     }
     return exitStatus;
 }

@@ -17,6 +17,10 @@ public:
     const PropertyKind& TargetKind() const override { return Kind(); }
     Canvas();
 
+    // The backing image holds at most 16 Mi pixels (64 MiB): a Width or Height that
+    // would make it larger is refused.
+    static constexpr int64_t MaxPixels = int64_t{16} * 1024 * 1024;
+
     // Safe to draw into from any thread, also after the window has closed.
     Ref<qv::Graphics> Graphics() const { return graphics_; }
     // How many repaints drawing has asked the GUI thread for (coalesced).
@@ -25,6 +29,7 @@ public:
 protected:
     QWidget* MakeWidget(QWidget* parent) override;
     void PropertyApplied(std::string_view name) override;
+    std::string Refusal(const PropertyInfo& info, const PropertyValue& value) const override;
     void Resized() override;
 
 private:

@@ -27,10 +27,11 @@ const std::vector<PropertyInfo>& Control::SharedProperties() {
     static const std::vector<PropertyInfo> shared = {
         Field<&Control::name_>("Name", ""),
         Accessor<&Control::Index, &Control::SetIndex>("Index", INT32_MIN),
-        Accessor<&Control::Left, &Control::SetLeft>("Left", 0),
-        Accessor<&Control::Top, &Control::SetTop>("Top", 0),
-        Accessor<&Control::Width, &Control::SetWidth>("Width", 0),
-        Accessor<&Control::Height, &Control::SetHeight>("Height", 0),
+        Accessor<&Control::Left, &Control::SetLeft>("Left", 0).Range(-kGeometryBound, kGeometryBound),
+        Accessor<&Control::Top, &Control::SetTop>("Top", 0).Range(-kGeometryBound, kGeometryBound),
+        // A negative size is kept as given: a line's Width is X2 - X1.
+        Accessor<&Control::Width, &Control::SetWidth>("Width", 0).Range(-kGeometryBound, kGeometryBound),
+        Accessor<&Control::Height, &Control::SetHeight>("Height", 0).Range(-kGeometryBound, kGeometryBound),
         Field<&Control::lockLeft_>("LockLeft", false),
         Field<&Control::lockTop_>("LockTop", false),
         Field<&Control::lockRight_>("LockRight", false),
@@ -142,7 +143,10 @@ void Control::RaiseFromQt(std::string_view event) {
 
 void Control::SyncWidget() {
     if (!widget_) return;
-    widget_->setGeometry(Left(), Top(), Width(), Height());
+    // A widget of negative size is an empty one.
+    const auto place = [](int32_t v) { return std::clamp(v, -kGeometryBound, kGeometryBound); };
+    const auto extent = [](int32_t v) { return std::clamp(v, 0, kGeometryBound); };
+    widget_->setGeometry(place(Left()), place(Top()), extent(Width()), extent(Height()));
     widget_->setEnabled(enabled_);
     widget_->setVisible(visible_);
     widget_->setToolTip(QString::fromStdString(helpTag_));

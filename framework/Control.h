@@ -21,6 +21,11 @@ namespace qv {
 
 class Window;
 
+// How far, in pixels, a control's or a window's geometry may reach either way: a list
+// that goes beyond it is refused, and Qt, whose rectangles overflow near the ends of
+// int, is never handed more.
+inline constexpr int32_t kGeometryBound = 32000;
+
 class Control : public PropertyTarget {
 public:
     static ClassRef Lookup();

@@ -3,12 +3,19 @@
 #include "ClassTable.h"
 #include "Picture.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QImage>
 #include <QImageReader>
-#include <QString>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <mutex>
+#include <optional>
 #include <system_error>
 
 namespace qv {
@@ -20,7 +27,9 @@ std::mutex executableMutex;
 fs::path executableOverride;
 
 std::mutex fileTypesMutex;
-std::vector<RegisteredFileType> fileTypes;
+// Never destroyed: a file type held by a module-level reference may withdraw its
+// registration while the process exits, after static destruction has begun.
+std::vector<RegisteredFileType>& fileTypes = *new std::vector<RegisteredFileType>;
 
 }  // namespace
 
@@ -56,12 +65,78 @@ Ref<FolderItem> FolderItem::Parent() const {
     return At(p.parent_path());
 }
 
+namespace {
+
+// The file's bytes when it is a regular file of at most `maxBytes`; nothing otherwise.
+// A special file is refused by its path before it is opened, and again by the
+// descriptor, since the path may have changed in between: opening without waiting
+// keeps a FIFO with no writer from holding the GUI thread.
+std::optional<QByteArray> ReadRegularFile(const fs::path& path, int64_t maxBytes) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size > maxBytes) return std::nullopt;
+    // A regular file reads alike either way; the flag is dropped so that nothing after
+    // relies on it.
+    if (const int flags = ::fcntl(fd, F_GETFL); flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+
+    QByteArray bytes(static_cast<qsizetype>(status.st_size), Qt::Uninitialized);
+    qsizetype have = 0;
+    while (have < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + have, static_cast<size_t>(bytes.size() - have));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return std::nullopt;
+        if (n == 0) break;  // the file was cut short meanwhile
+        have += n;
+    }
+    bytes.truncate(have);
+    return bytes;
+}
+
+bool WithinPictureBounds(QSize size) {
+    return size.width() > 0 && size.height() > 0 && size.width() <= FolderItem::MaxPictureSide &&
+           size.height() <= FolderItem::MaxPictureSide &&
+           int64_t{size.width()} * size.height() <= FolderItem::MaxPicturePixels;
+}
+
+// Qt's own limit on what a decoder may allocate, for a format whose header does not
+// tell its size. The limit is global to Qt, so it is set for this one read only.
+class AllocationLimit {
+public:
+    explicit AllocationLimit(int64_t pixels) : previous_(QImageReader::allocationLimit()) {
+        QImageReader::setAllocationLimit(static_cast<int>(pixels * 4 / (1024 * 1024)));
+    }
+    ~AllocationLimit() { QImageReader::setAllocationLimit(previous_); }
+    AllocationLimit(const AllocationLimit&) = delete;
+    AllocationLimit& operator=(const AllocationLimit&) = delete;
+
+private:
+    int previous_;
+};
+
+}  // namespace
+
 Ref<Picture> FolderItem::OpenAsPicture() const {
-    QImageReader reader(QString::fromStdString(path_.string()));
-    reader.setDecideFormatFromContent(true);
-    QImage image = reader.read();
+    QImage image;
+    {
+        std::optional<QByteArray> bytes = ReadRegularFile(path_, MaxPictureFileBytes);
+        if (!bytes || bytes->isEmpty()) return nullptr;
+        QBuffer buffer(&*bytes);
+        if (!buffer.open(QIODevice::ReadOnly)) return nullptr;
+        QImageReader reader(&buffer);
+        const QSize declared = reader.size();
+        if (declared.isValid() && !WithinPictureBounds(declared)) return nullptr;
+        AllocationLimit limit(MaxPicturePixels);
+        image = reader.read();
+    }  // the file's bytes are gone before the image is converted
+    if (image.isNull() || !WithinPictureBounds(image.size())) return nullptr;
+    image.convertTo(QImage::Format_RGB32);
     if (image.isNull()) return nullptr;
-    image = image.convertToFormat(QImage::Format_RGB32);
     auto picture = RuntimeNewObject<Picture>();
     picture->Init(image.width(), image.height());
     for (int y = 0; y < image.height(); ++y) {

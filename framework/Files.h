@@ -3,6 +3,7 @@
 
 #include "Object.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -23,9 +24,19 @@ public:
     Ref<FolderItem> Child(std::string_view name) const;
     // The enclosing folder; nil at the root.
     Ref<FolderItem> Parent() const;
-    // The file read as a picture, recognised by its content; nil when it is missing
-    // or unreadable.
+    // The file read as a picture, recognised by its content; nil when it is missing,
+    // unreadable, not a regular file (a FIFO, a device or a folder is never opened for
+    // reading in a way that could wait) or larger than the bounds below. A picture is
+    // refused by the size its header declares, before it is decoded, so that a small
+    // file cannot make the process hold a large image.
     Ref<Picture> OpenAsPicture() const;
+
+    // The bounds of a picture read from a file: at most 64 MiB of file, at most 8192
+    // pixels on either side and at most 16 Mi pixels in all (64 MiB decoded, at four
+    // bytes a pixel). The backdrop this serves is a few hundred pixels wide.
+    static constexpr int64_t MaxPictureFileBytes = int64_t{64} * 1024 * 1024;
+    static constexpr int32_t MaxPictureSide = 8192;
+    static constexpr int64_t MaxPicturePixels = int64_t{16} * 1024 * 1024;
 
 private:
     std::filesystem::path path_;

@@ -55,10 +55,13 @@ ClassRef Line::Lookup() {
 const PropertyKind& Line::Kind() {
     static const PropertyKind kind("Line", &Line::Lookup, Join({
         Pick(SharedProperties(), {"Name", "Index", "Top", "Left", "Width", "Height"}),
-        {Field<&Line::x1_>("X1", 0), Field<&Line::x2_>("X2", 0), Field<&Line::y1_>("Y1", 0),
-         Field<&Line::y2_>("Y2", 0)},
+        {Field<&Line::x1_>("X1", 0).Range(-kGeometryBound, kGeometryBound),
+         Field<&Line::x2_>("X2", 0).Range(-kGeometryBound, kGeometryBound),
+         Field<&Line::y1_>("Y1", 0).Range(-kGeometryBound, kGeometryBound),
+         Field<&Line::y2_>("Y2", 0).Range(-kGeometryBound, kGeometryBound)},
         Pick(SharedProperties(), {"TabPanelIndex", "Visible"}),
-        {Field<&Line::borderWidth_>("BorderWidth", 1), Field<&Line::lineColor_>("LineColor", Color{0, 0, 0})},
+        {Field<&Line::borderWidth_>("BorderWidth", 1).Range(-kGeometryBound, kGeometryBound),
+         Field<&Line::lineColor_>("LineColor", Color{0, 0, 0})},
         Pick(SharedProperties(), {"InitialParent"}),
     }));
     return kind;

@@ -15,6 +15,13 @@ PropertyKind::PropertyKind(std::string_view name, ClassRef (*lookup)(), std::vec
                 throw RuntimeException("kind " + name_ + " declares " + std::string(entries_[i].name) + " twice");
         }
     }
+    for (const PropertyInfo& info : entries_) {
+        if (!info.range) continue;
+        const auto* common = std::get_if<int32_t>(&info.common);
+        if (!common || info.range->low > info.range->high || *common < info.range->low || *common > info.range->high)
+            throw RuntimeException("kind " + name_ + " bounds " + std::string(info.name) +
+                                   " by a range that is empty, not of an Int32 or without its common value");
+    }
     if (!textProperty_.empty() && !Find(textProperty_))
         throw RuntimeException("kind " + name_ + " has no property " + std::string(textProperty_));
 }

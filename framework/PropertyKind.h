@@ -2,13 +2,14 @@
 // order its property lists carry them; each property states its name, its type,
 // its common value (the one most designs give it) and how it is set and read.
 // The list reader takes its types from here, the design encoder its entry order
-// and common values, and SetProperty its setters.
+// and common values, and SetProperty its setters and the bounds of Int32 values.
 #pragma once
 
 #include "Object.h"
 #include "PropertyList.h"
 
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -27,12 +28,26 @@ inline constexpr PropertyType PropertyTypeFor = [] {
     }
 }();
 
+// The values an Int32 property accepts, both ends included.
+struct Int32Range {
+    int32_t low, high;
+};
+
 struct PropertyInfo {
     std::string_view name;
     PropertyType type;
     PropertyValue common;
     void (*set)(Object& target, const PropertyValue& value);
     PropertyValue (*get)(const Object& target);
+    // SetProperty refuses a value outside it before the setter sees it.
+    std::optional<Int32Range> range;
+
+    // The same property, bounded: `Field<...>("Width", 0).Range(-32000, 32000)`.
+    PropertyInfo Range(int32_t low, int32_t high) const {
+        PropertyInfo bounded = *this;
+        bounded.range = Int32Range{low, high};
+        return bounded;
+    }
 };
 
 namespace property_detail {
@@ -63,7 +78,7 @@ PropertyInfo Field(std::string_view name, typename property_detail::MemberTraits
     using T = typename Traits::Type;
     return {name, PropertyTypeFor<T>, PropertyValue(std::move(common)),
             [](Object& o, const PropertyValue& v) { static_cast<C&>(o).*Member = std::get<T>(v); },
-            [](const Object& o) { return PropertyValue(static_cast<const C&>(o).*Member); }};
+            [](const Object& o) { return PropertyValue(static_cast<const C&>(o).*Member); }, std::nullopt};
 }
 
 // A property stored in a member of a data member (a window's property record).
@@ -73,7 +88,7 @@ PropertyInfo NestedField(std::string_view name, typename property_detail::Member
     using T = typename property_detail::MemberTraits<decltype(Inner)>::Type;
     return {name, PropertyTypeFor<T>, PropertyValue(std::move(common)),
             [](Object& o, const PropertyValue& v) { (static_cast<C&>(o).*Outer).*Inner = std::get<T>(v); },
-            [](const Object& o) { return PropertyValue((static_cast<const C&>(o).*Outer).*Inner); }};
+            [](const Object& o) { return PropertyValue((static_cast<const C&>(o).*Outer).*Inner); }, std::nullopt};
 }
 
 // A property read and written through the class's getter and setter.
@@ -84,7 +99,7 @@ PropertyInfo Accessor(std::string_view name, typename property_detail::GetterTra
     using T = typename Traits::Type;
     return {name, PropertyTypeFor<T>, PropertyValue(std::move(common)),
             [](Object& o, const PropertyValue& v) { (static_cast<C&>(o).*Setter)(std::get<T>(v)); },
-            [](const Object& o) { return PropertyValue((static_cast<const C&>(o).*Getter)()); }};
+            [](const Object& o) { return PropertyValue((static_cast<const C&>(o).*Getter)()); }, std::nullopt};
 }
 
 class PropertyKind {

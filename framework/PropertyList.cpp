@@ -191,11 +191,28 @@ std::vector<PropertyEntry> DecodePropertyList(std::string_view list, const Prope
 bool PropertyTarget::SetProperty(const PropertyEntry& entry) {
     const PropertyInfo* info = TargetKind().Find(entry.name);
     if (!info) return false;
-    if (TypeOfValue(entry.value) != info->type)
-        throw PropertyListException("property \"" + entry.name + "\" of " + std::string(TargetKind().Name()) +
-                                    " takes another type");
-    info->set(*this, entry.value);
-    PropertyApplied(info->name);
+    const auto refuse = [&](const std::string& problem) {
+        throw PropertyListException("property \"" + entry.name + "\" of " + std::string(TargetKind().Name()) + " " +
+                                    problem);
+    };
+    if (TypeOfValue(entry.value) != info->type) refuse("takes another type");
+    if (info->range) {
+        const int32_t v = std::get<int32_t>(entry.value);
+        if (v < info->range->low || v > info->range->high)
+            refuse("takes " + std::to_string(info->range->low) + " to " + std::to_string(info->range->high) +
+                   ", not " + std::to_string(v));
+    }
+    if (const std::string problem = Refusal(*info, entry.value); !problem.empty()) refuse(problem);
+    // Whatever else a setter raises (an allocation that fails, say) leaves as the
+    // reader's own exception, so that a caller needs to expect only that one.
+    try {
+        info->set(*this, entry.value);
+        PropertyApplied(info->name);
+    } catch (const PropertyListException&) {
+        throw;
+    } catch (const std::exception& e) {
+        refuse(std::string("could not be applied: ") + ExceptionClassName(e) + ": " + e.what());
+    }
     return true;
 }
 
@@ -208,7 +225,18 @@ std::optional<PropertyValue> PropertyTarget::GetProperty(std::string_view name) 
 void SetProperties(Object& target, std::string_view list) {
     auto* properties = dynamic_cast<PropertyTarget*>(&target);
     if (!properties) throw RuntimeException("SetProperties: the object takes no property list");
-    ReadPropertyList(list, properties->TargetKind(), [&](const PropertyEntry& e) { properties->SetProperty(e); });
+    std::string current;  // the entry being applied, for a failure of the reader itself
+    try {
+        ReadPropertyList(list, properties->TargetKind(), [&](const PropertyEntry& e) {
+            current = e.name;
+            properties->SetProperty(e);
+        });
+    } catch (const PropertyListException&) {
+        throw;
+    } catch (const std::exception& e) {
+        throw PropertyListException("property list after entry \"" + current + "\": " + ExceptionClassName(e) +
+                                    ": " + e.what());
+    }
 }
 
 }  // namespace qv

@@ -4,6 +4,7 @@
 #include "ClassTable.h"
 #include "GuiThread.h"
 
+#include <cstdlib>
 #include <list>
 #include <memory>
 #include <mutex>
@@ -23,19 +24,38 @@ std::atomic<bool> userCancelled{false};
 // load. A replaced hook is kept until the process ends, since a thread may still
 // be running it; tests set only a handful.
 std::atomic<const std::function<void()>*> hook{nullptr};
-std::mutex retiredHooksMutex;
-std::vector<std::unique_ptr<const std::function<void()>>> retiredHooks;
+
+struct RetiredHooks {
+    std::mutex mutex;
+    std::vector<std::unique_ptr<const std::function<void()>>> hooks;
+};
 
 struct RunningThread {
     std::thread thread;
     std::atomic<bool> done{false};
 };
 
-std::mutex threadsMutex;
-std::list<RunningThread> threads;
+struct ThreadList {
+    std::mutex mutex;
+    std::list<RunningThread> threads;
+};
 
-// Joins the threads that have finished; the caller holds threadsMutex.
-void ReapFinished() {
+// Neither is ever destroyed. The process may end through exit() from inside Qt
+// (the display went away) while drawing threads still run; a destroyed list of
+// joinable threads would abort it, and a destroyed hook would be called after its
+// end. The exit handler joins the threads before anything they use goes.
+RetiredHooks& Retired() {
+    static RetiredHooks& retired = *new RetiredHooks;
+    return retired;
+}
+
+ThreadList& Started() {
+    static ThreadList& list = *new ThreadList;
+    return list;
+}
+
+// Joins the threads that have finished; the caller holds the list's mutex.
+void ReapFinished(std::list<RunningThread>& threads) {
     for (auto it = threads.begin(); it != threads.end();) {
         if (it->done.load(std::memory_order_acquire)) {
             it->thread.join();
@@ -65,9 +85,11 @@ ClassRef Thread::Lookup() {
 
 void Thread::Run() {
     if (running_.exchange(true)) return;
-    std::lock_guard lock(threadsMutex);
-    ReapFinished();
-    RunningThread& entry = threads.emplace_back();
+    InstallExitHandler();
+    ThreadList& list = Started();
+    std::lock_guard lock(list.mutex);
+    ReapFinished(list.threads);
+    RunningThread& entry = list.threads.emplace_back();
     Ref<Thread> self(this);
     entry.thread = std::thread([self = std::move(self), &entry]() mutable {
         LowerPriority();
@@ -93,28 +115,52 @@ void RuntimeBackgroundTask() {
 }
 
 void SetBackgroundTaskHook(std::function<void()> h) {
-    std::lock_guard lock(retiredHooksMutex);
+    RetiredHooks& retired = Retired();
+    std::lock_guard lock(retired.mutex);
     const std::function<void()>* next = nullptr;
     if (h) {
-        retiredHooks.push_back(std::make_unique<const std::function<void()>>(std::move(h)));
-        next = retiredHooks.back().get();
+        retired.hooks.push_back(std::make_unique<const std::function<void()>>(std::move(h)));
+        next = retired.hooks.back().get();
     }
     hook.store(next, std::memory_order_release);
 }
 
+void StopThreadsAtExit() {
+    RefuseGuiJobs();
+    SetUserCancelled(true);
+    JoinAllThreads();
+}
+
+void InstallExitHandler() {
+    static std::once_flag installed;
+    std::call_once(installed, [] { std::atexit([] { StopThreadsAtExit(); }); });
+}
+
 void JoinAllThreads() {
+    ThreadList& list = Started();
     std::list<RunningThread> all;
     {
-        std::lock_guard lock(threadsMutex);
-        all.splice(all.end(), threads);
+        std::lock_guard lock(list.mutex);
+        all.splice(all.end(), list.threads);
     }
-    for (auto& r : all) r.thread.join();
+    const std::thread::id self = std::this_thread::get_id();
+    for (auto it = all.begin(); it != all.end();) {
+        if (it->thread.get_id() == self) {
+            // A thread cannot wait for itself; it stays listed for the next join.
+            std::lock_guard lock(list.mutex);
+            list.threads.splice(list.threads.end(), all, it++);
+        } else {
+            it->thread.join();
+            ++it;
+        }
+    }
 }
 
 int RunningThreadCount() {
-    std::lock_guard lock(threadsMutex);
+    ThreadList& list = Started();
+    std::lock_guard lock(list.mutex);
     int n = 0;
-    for (auto& r : threads) n += r.done.load(std::memory_order_acquire) ? 0 : 1;
+    for (auto& r : list.threads) n += r.done.load(std::memory_order_acquire) ? 0 : 1;
     return n;
 }
 

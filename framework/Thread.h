@@ -30,7 +30,17 @@ void RuntimeBackgroundTask();
 // Tests observe or steer a loop through this hook, called on every yield.
 void SetBackgroundTaskHook(std::function<void()> hook);
 
-// Waits for every thread started by Run to end.
+// The road out when the process ends through exit() instead of RuntimeExit, as Qt
+// ends it when the display goes away: the GUI thread takes no more jobs,
+// UserCancelled becomes True and every thread started by Run is joined; Qt's
+// objects are left as they are. InstallExitHandler registers it with atexit once,
+// late enough that it runs before the statics the threads use are destroyed; it
+// is called when the event loop first runs and when a thread first starts.
+void StopThreadsAtExit();
+void InstallExitHandler();
+
+// Waits for every thread started by Run to end (a thread that calls it is not
+// waited for: it cannot wait for itself).
 void JoinAllThreads();
 int RunningThreadCount();
 

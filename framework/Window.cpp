@@ -15,13 +15,21 @@
 #include <QLayout>
 #include <QPainter>
 
+#include <xcb/xcb.h>
+
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
 
 namespace qv {
 namespace {
 
+// Never destroyed: a process that ends through exit() from inside Qt (the display
+// went away) must not destroy windows, and their widgets, after Qt's own statics.
 std::vector<Ref<Window>>& windowList() {
-    static std::vector<Ref<Window>> list;
+    static std::vector<Ref<Window>>& list = *new std::vector<Ref<Window>>;
     return list;
 }
 
@@ -42,6 +50,54 @@ void ForgetWindow(Window* w) {
 }
 
 QString ToQString(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// The Motif hints as window managers read them: five 32-bit words.
+struct MotifHints {
+    uint32_t flags = 0, functions = 0, decorations = 0;
+    int32_t inputMode = 0;
+    uint32_t status = 0;
+};
+constexpr uint32_t kMotifHasFunctions = 1u << 0;
+constexpr uint32_t kMotifAll = 1u << 0;  // in functions and decorations: all but those listed
+constexpr uint32_t kMotifResize = 1u << 1;
+constexpr uint32_t kMotifResizeHandle = 1u << 2;
+
+// Qt's X11 windows offer the window manager resizing in their Motif hints whatever
+// their size limits, and window managers that read those hints trust them. A window
+// of one fixed size takes resizing out of the hints Qt wrote when it made the
+// platform window; Qt writes them again only when the window's flags change.
+void TellNotResizable(QWidget& top) {
+    auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!x11 || !x11->connection()) return;
+    xcb_connection_t* connection = x11->connection();
+    const auto window = static_cast<xcb_window_t>(top.winId());
+    static constexpr std::string_view name = "_MOTIF_WM_HINTS";
+    xcb_intern_atom_reply_t* atomReply = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, static_cast<uint16_t>(name.size()), name.data()), nullptr);
+    if (!atomReply) return;
+    const xcb_atom_t atom = atomReply->atom;
+    std::free(atomReply);
+
+    MotifHints hints;
+    hints.functions = kMotifAll;
+    if (xcb_get_property_reply_t* current = xcb_get_property_reply(
+            connection, xcb_get_property(connection, 0, window, atom, atom, 0, 5), nullptr)) {
+        if (current->format == 32 && xcb_get_property_value_length(current) == int(sizeof(MotifHints)))
+            std::memcpy(&hints, xcb_get_property_value(current), sizeof(MotifHints));
+        std::free(current);
+    }
+    hints.flags |= kMotifHasFunctions;
+    if (hints.functions & kMotifAll)
+        hints.functions |= kMotifResize;
+    else
+        hints.functions &= ~kMotifResize;
+    if (hints.decorations & kMotifAll)
+        hints.decorations |= kMotifResizeHandle;
+    else
+        hints.decorations &= ~kMotifResizeHandle;
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, atom, atom, 32, 5, &hints);
+    xcb_flush(connection);
+}
 
 }  // namespace
 
@@ -146,12 +202,12 @@ const PropertyKind& Window::Kind() {
     using P = WindowProperties;
     static const PropertyKind kind("Window", &Window::Lookup, {
         NestedField<&Window::props_, &P::Placement>("Placement", 0),
-        NestedField<&Window::props_, &P::Width>("Width", 0),
-        NestedField<&Window::props_, &P::Height>("Height", 0),
-        NestedField<&Window::props_, &P::MinWidth>("MinWidth", 64),
-        NestedField<&Window::props_, &P::MinHeight>("MinHeight", 64),
-        NestedField<&Window::props_, &P::MaxWidth>("MaxWidth", 32000),
-        NestedField<&Window::props_, &P::MaxHeight>("MaxHeight", 32000),
+        NestedField<&Window::props_, &P::Width>("Width", 0).Range(0, kGeometryBound),
+        NestedField<&Window::props_, &P::Height>("Height", 0).Range(0, kGeometryBound),
+        NestedField<&Window::props_, &P::MinWidth>("MinWidth", 64).Range(0, kGeometryBound),
+        NestedField<&Window::props_, &P::MinHeight>("MinHeight", 64).Range(0, kGeometryBound),
+        NestedField<&Window::props_, &P::MaxWidth>("MaxWidth", 32000).Range(0, kGeometryBound),
+        NestedField<&Window::props_, &P::MaxHeight>("MaxHeight", 32000).Range(0, kGeometryBound),
         NestedField<&Window::props_, &P::Frame>("Frame", 0),
         NestedField<&Window::props_, &P::Composite>("Composite", false),
         NestedField<&Window::props_, &P::HasBackColor>("HasBackColor", false),
@@ -230,6 +286,7 @@ void Window::Constructor() {
 void Window::Show() {
     if (!widget_ || !open_) return;
     props_.Visible = true;
+    if (!props_.Resizeable) TellNotResizable(*widget_);
     widget_->show();
     widget_->raise();
     widget_->activateWindow();
@@ -340,13 +397,17 @@ void Window::ApplyGeometry() {
     widget_->setWindowFlags(flags);
     widget_->setWindowTitle(ToQString(props_.Title));
 
+    // The lists are held to the bound already; the clamp keeps Qt's sizes sane whatever
+    // else set the properties.
+    const auto extent = [](int32_t v) { return std::clamp(v, 0, kGeometryBound); };
+    const int width = extent(props_.Width), height = extent(props_.Height);
     QWidget* content = widget_->Content();
     if (props_.Resizeable) {
-        content->setMinimumSize(std::max(props_.MinWidth, 0), std::max(props_.MinHeight, 0));
-        content->setMaximumSize(std::min(props_.MaxWidth, QWIDGETSIZE_MAX), std::min(props_.MaxHeight, QWIDGETSIZE_MAX));
-        content->resize(props_.Width, props_.Height);
+        content->setMinimumSize(extent(props_.MinWidth), extent(props_.MinHeight));
+        content->setMaximumSize(extent(props_.MaxWidth), extent(props_.MaxHeight));
+        content->resize(width, height);
     } else {
-        content->setFixedSize(props_.Width, props_.Height);
+        content->setFixedSize(width, height);
     }
     // A window that is not resizable keeps its size as a whole, menu bar included.
     widget_->layout()->setSizeConstraint(props_.Resizeable ? QLayout::SetDefaultConstraint : QLayout::SetFixedSize);
@@ -354,7 +415,7 @@ void Window::ApplyGeometry() {
     if (props_.Resizeable) {
         const QWidget* bar = widget_->menuWidget();
         const int menuHeight = bar && !bar->isHidden() ? bar->sizeHint().height() : 0;
-        widget_->resize(props_.Width, props_.Height + menuHeight);
+        widget_->resize(width, height + menuHeight);
     }
 }
 

@@ -3,7 +3,12 @@
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-          xvfb xdotool imagemagick xauth fonts-dejavu-core)
+          libxcb1-dev xvfb xdotool imagemagick xauth fonts-dejavu-core
+          # The stress test sends the close box's message to windows with python3-xlib.
+          python3 python3-xlib
+          # The sanitizer runs and the fuzzer: clang with libFuzzer and its sanitizer
+          # runtimes (only recommended by clang, so named here), and llvm-symbolizer.
+          clang libclang-rt-14-dev llvm)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
