@@ -16,25 +16,9 @@
 set -euo pipefail
 
 readonly SKIP=77
-# Generous limits: they only keep a broken build from hanging the test run.
-readonly START_LIMIT=30   # seconds for the X server and the first window
-readonly CHANGE_LIMIT=10  # seconds for the canvas to change or to settle
-readonly EXIT_LIMIT=30    # seconds for the process to end after Quit
-
-# Main window layout in content coordinates (the menu bar sits above the content).
-readonly CANVAS_X=57 CANVAS_Y=16 CANVAS_W=144 CANVAS_H=144
-readonly CEASE_X=50 CEASE_Y=183 CREATE_X=138 CREATE_Y=183 BUTTON_W=74 BUTTON_H=24
-readonly CONTENT_W=256 CONTENT_H=256
-
-log() { printf 'blackbox: %s\n' "$*"; }
-fail() {
-    printf 'blackbox: FAIL: %s\n' "$*" >&2
-    if [[ -n "${app_log:-}" && -s "$app_log" ]]; then
-        printf 'blackbox: application output:\n' >&2
-        sed 's/^/    /' "$app_log" >&2
-    fi
-    exit 1
-}
+session_name=blackbox
+# shellcheck source=../support/x_session.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../support/x_session.sh"
 
 if (($# != 1)); then
     echo "usage: $0 <path-to-quillevard>" >&2
@@ -53,53 +37,24 @@ command -v import >/dev/null 2>&1 || fail "ImageMagick's import is not installed
 [[ -x "$binary" ]] || fail "no executable at $binary"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/quillevard-blackbox.XXXXXX")
-app_log=$work/app.log
-xvfb_pid=""
-app_pid=""
 
 cleanup() {
     local status=$?
     # Only the processes this script started, by their ids.
-    if [[ -n "$app_pid" ]] && kill -0 "$app_pid" 2>/dev/null; then
-        kill -TERM "$app_pid" 2>/dev/null || true
-        for _ in $(seq 1 20); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
-        kill -KILL "$app_pid" 2>/dev/null || true
-    fi
-    if [[ -n "$xvfb_pid" ]] && kill -0 "$xvfb_pid" 2>/dev/null; then
-        kill -TERM "$xvfb_pid" 2>/dev/null || true
-        for _ in $(seq 1 20); do kill -0 "$xvfb_pid" 2>/dev/null || break; sleep 0.1; done
-        kill -KILL "$xvfb_pid" 2>/dev/null || true
-    fi
+    stop_session
     rm -rf "$work"
     exit "$status"
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-# ---- the X server: it picks a free display itself and reports it when ready ----
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-display=""
-for _ in $(seq 1 $((START_LIMIT * 10))); do
-    if [[ -s "$work/display" ]] && display=$(head -n1 "$work/display") && [[ "$display" =~ ^[0-9]+$ ]]; then break; fi
-    display=""
-    kill -0 "$xvfb_pid" 2>/dev/null || { cat "$work/xvfb.log" >&2; fail "Xvfb ended before it was ready"; }
-    sleep 0.1
-done
-[[ -n "$display" ]] || fail "Xvfb did not report a display within ${START_LIMIT}s"
-export DISPLAY=":$display"
+# ---- the X server and the application ----
+start_xvfb 1024x768
 log "Xvfb ready on $DISPLAY"
-
-# ---- the application ----
-mkdir -m 700 "$work/runtime"
-env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime" "$binary" >"$app_log" 2>&1 &
-app_pid=$!
+start_app "$work/app.log"
 log "started $binary (pid $app_pid)"
 
-# Visible top-level windows of the application, one id a line.
-app_windows() { xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null || true; }
 window_count() { app_windows | grep -c . || true; }
-alive() { kill -0 "$app_pid" 2>/dev/null; }
 
 wait_for_windows() {  # wait_for_windows <count> <what>
     local want=$1
@@ -116,17 +71,15 @@ main_window=$(app_windows | head -n1)
 eval "$(xdotool getwindowgeometry --shell "$main_window")"
 win_x=$X win_y=$Y win_w=$WIDTH win_h=$HEIGHT
 log "main window $main_window at ($win_x,$win_y) size ${win_w}x${win_h}"
-((win_w == CONTENT_W)) || fail "main window is $win_w wide, expected $CONTENT_W"
-menu_h=$((win_h - CONTENT_H))
+((win_w == MAIN_CONTENT_W)) || fail "main window is $win_w wide, expected $MAIN_CONTENT_W"
+menu_h=$((win_h - MAIN_CONTENT_H))
 ((menu_h > 0 && menu_h < 100)) || fail "main window is $win_h high: no room for a menu bar above 256 content rows"
 log "ok: 256x256 content with a ${menu_h}px menu bar above it"
 content_x=$win_x content_y=$((win_y + menu_h))
 
-# The canvas's pixels as raw RGB, 3 bytes a pixel.
-snap_canvas() {  # snap_canvas <file>
-    import -display "$DISPLAY" -window root \
-        -crop "${CANVAS_W}x${CANVAS_H}+$((content_x + CANVAS_X))+$((content_y + CANVAS_Y))" +repage \
-        -depth 8 "rgb:$1"
+# The main window's canvas pixels as raw RGB, 3 bytes a pixel.
+snap() {  # snap <file>
+    snap_canvas "$content_x" "$content_y" "$1"
     local size
     size=$(stat -c %s "$1")
     ((size == CANVAS_W * CANVAS_H * 3)) || fail "canvas snapshot has $size bytes"
@@ -140,9 +93,9 @@ click_button() {  # click_button <left> <top>
 }
 
 # Polls until the canvas differs from the reference snapshot.
-wait_canvas_change() {  # wait_canvas_change <reference> <out> <what>
+wait_changed_from() {  # wait_changed_from <reference> <out> <what>
     for _ in $(seq 1 $((CHANGE_LIMIT * 5))); do
-        snap_canvas "$2"
+        snap "$2"
         cmp -s "$1" "$2" || return 0
         alive || fail "the application ended while waiting for $3"
         sleep 0.2
@@ -152,15 +105,15 @@ wait_canvas_change() {  # wait_canvas_change <reference> <out> <what>
 
 # ---- before "create": the canvas shows the window's backdrop, nothing is painted ----
 sleep 0.5  # let the first paint land before the reference snapshot
-snap_canvas "$work/before.rgb"
+snap "$work/before.rgb"
 log "captured the canvas before \"create\" ($(count_colored "$work/before.rgb") backdrop pixels with colour)"
 
 # ---- "create": the drawing thread paints gray pixels into the canvas ----
-click_button $CREATE_X $CREATE_Y
+click_button $CREATE_X $BUTTON_Y
 log "clicked \"create\""
-wait_canvas_change "$work/before.rgb" "$work/painting1.rgb" "painting after \"create\""
+wait_changed_from "$work/before.rgb" "$work/painting1.rgb" "painting after \"create\""
 log "ok: the canvas changed after \"create\""
-wait_canvas_change "$work/painting1.rgb" "$work/painting2.rgb" "continued painting"
+wait_changed_from "$work/painting1.rgb" "$work/painting2.rgb" "continued painting"
 log "ok: the canvas keeps changing while the thread paints"
 colored=$(count_colored "$work/painting2.rgb")
 ((colored == 0)) || fail "the painted canvas holds $colored pixels that are not gray"
@@ -169,27 +122,24 @@ nonwhite=$(count_nonwhite "$work/painting2.rgb")
 log "ok: the painted canvas is all gray ($nonwhite of $((CANVAS_W * CANVAS_H)) pixels not white)"
 
 # ---- "cease": the thread stops, the canvas settles ----
-click_button $CEASE_X $CEASE_Y
+click_button $CEASE_X $BUTTON_Y
 log "clicked \"cease\""
 settled=0
-snap_canvas "$work/cease_a.rgb"
+snap "$work/cease_a.rgb"
 for _ in $(seq 1 $((CHANGE_LIMIT * 2))); do
     sleep 0.5
-    snap_canvas "$work/cease_b.rgb"
+    snap "$work/cease_b.rgb"
     if cmp -s "$work/cease_a.rgb" "$work/cease_b.rgb"; then settled=1; break; fi
     mv "$work/cease_b.rgb" "$work/cease_a.rgb"
     alive || fail "the application ended after \"cease\""
 done
 ((settled)) || fail "the canvas was still changing ${CHANGE_LIMIT}s after \"cease\""
 sleep 1
-snap_canvas "$work/cease_c.rgb"
+snap "$work/cease_c.rgb"
 cmp -s "$work/cease_a.rgb" "$work/cease_c.rgb" || fail "the canvas changed again after it had settled following \"cease\""
 log "ok: the canvas stopped changing after \"cease\""
 
 # ---- File > New (Ctrl+N): a second main window ----
-focus_window() {  # focus_window <id>
-    timeout 10 xdotool windowfocus --sync "$1" || fail "could not give window $1 the input focus"
-}
 focus_window "$main_window"
 xdotool key --clearmodifiers ctrl+n
 log "pressed Ctrl+N"

@@ -33,8 +33,9 @@ readonly DISPLAY_LOSS_RUNS=3
 readonly LOSS_STDERR_LINES=5
 
 stress_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-# shellcheck source=session.sh
-source "$stress_dir/session.sh"
+session_name=stress
+# shellcheck source=../support/x_session.sh
+source "$stress_dir/../support/x_session.sh"
 
 if (($# < 1 || $# > 2)) || [[ ! "${2:-1000}" =~ ^[0-9]+$ ]]; then
     echo "usage: $0 <path-to-quillevard> [actions]" >&2

@@ -1,8 +1,8 @@
 # shellcheck shell=bash
-# The stress run's dealings with X, sourced by run_stress.sh: a private virtual X
-# server, the application under it, and the questions asked of both. The caller sets
-# `binary`, `stress_dir` and `work` (a scratch folder of its own) before it starts
-# anything.
+# Dealings with X for the scripts that drive the real binary (the black-box test and
+# the stress run): a private virtual X server, the application under it, and the
+# questions asked of both. The caller sets `binary` and `work` (a scratch folder of
+# its own) before it starts anything, and `session_name` for its messages.
 
 # Generous limits: they only keep a broken build from hanging the run, and a
 # sanitizer build is several times slower than a plain one.
@@ -24,16 +24,16 @@ app_pid=""
 app_log=""
 display=""
 
-log() { printf 'stress: %s\n' "$*"; }
+log() { printf '%s: %s\n' "${session_name:-session}" "$*"; }
 
 # The phase's recent history, shown when it fails: set by the caller.
 fail_context() { :; }
 
 fail() {
-    printf 'stress: FAIL: %s\n' "$*" >&2
+    printf '%s: FAIL: %s\n' "${session_name:-session}" "$*" >&2
     fail_context >&2 || true
     if [[ -n "$app_log" && -s "$app_log" ]]; then
-        printf 'stress: application output (last 40 lines):\n' >&2
+        printf '%s: application output (last 40 lines):\n' "${session_name:-session}" >&2
         tail -n 40 "$app_log" | sed 's/^/    /' >&2
     fi
     exit 1
@@ -153,7 +153,8 @@ drag() {  # drag <x1> <y1> <x2> <y2>
 
 # The close box: the WM_DELETE_WINDOW message a window manager sends for it.
 close_box() {  # close_box <id>
-    timeout 20 "$stress_dir/close_box.py" "$1" || fail "could not send the close message to window $1"
+    timeout 20 "$(dirname "${BASH_SOURCE[0]}")/../stress/close_box.py" "$1" ||
+        fail "could not send the close message to window $1"
 }
 
 # The canvas's pixels as raw RGB; the window must be unobscured.
