@@ -8,10 +8,10 @@
 // repaints, the framework's hand-offs to the GUI thread and timers all run as
 // they do for the user. Windows are real Qt widgets on the off-screen platform.
 //
-// Passes are counted by the runtime's background-task hook, which a drawing
-// thread calls once per pass. Each thread counts in a cache-line-padded slot of
-// its own with a plain relaxed store; the GUI thread sums the slots at the start
-// and at the end of a measurement window, so counting adds no shared write.
+// Passes are counted by the runtime itself: RuntimeBackgroundTask, which a drawing
+// thread calls once per pass, counts in a cache-line-padded slot of the thread's
+// own, and the GUI thread sums the slots (qv::BackgroundTaskPasses) at the start
+// and at the end of a measurement window, so counting adds nothing to a pass.
 //
 // Every drawing figure is taken over a fixed window after a warm-up. Printed, one
 // per line as "name: value" (notes on standard error):
@@ -66,10 +66,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <deque>
 #include <fstream>
 #include <functional>
-#include <mutex>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -107,46 +105,6 @@ struct Figures {
     double passesPerS = 0, bareFullPerS = 0, bareDirtyPerS = 0, scaling8 = 0, guiP99Ms = 0, repaintsPerCanvasPerS = 0;
     double rss1MiB = 0, rss16MiB = 0;
 } figures;
-
-// ---- Counting passes ----------------------------------------------------------
-
-// One per drawing thread, on a cache line of its own: only its thread writes it.
-struct alignas(64) PassSlot {
-    std::atomic<uint64_t> passes{0};
-};
-
-// Slots are never freed, so a thread that has ended still counts in the total.
-class PassSlots {
-public:
-    PassSlot& Add() {
-        std::lock_guard lock(mutex_);
-        return slots_.emplace_back();
-    }
-    uint64_t Total() {
-        std::lock_guard lock(mutex_);
-        uint64_t total = 0;
-        for (const PassSlot& s : slots_) total += s.passes.load(std::memory_order_relaxed);
-        return total;
-    }
-
-private:
-    std::mutex mutex_;
-    std::deque<PassSlot> slots_;
-};
-
-PassSlots& Slots() {
-    static PassSlots& all = *new PassSlots;  // drawing threads may outlive main's statics
-    return all;
-}
-
-// The background-task hook: runs once per pass on the drawing thread itself. The
-// slot has one writer, so a load and a store count without a locked instruction;
-// a constant-initialised pointer keeps the thread-local access free of a guard.
-void CountPass() {
-    thread_local PassSlot* slot = nullptr;
-    if (!slot) slot = &Slots().Add();
-    slot->passes.store(slot->passes.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
-}
 
 // ---- The bare loop ------------------------------------------------------------
 
@@ -367,11 +325,11 @@ DrawingRates MeasureDrawing(const Windows& windows, TickProbe* probe = nullptr) 
     RunLoopFor(kWarmUp);
 
     if (probe) probe->Start();
-    const uint64_t passes0 = Slots().Total();
+    const uint64_t passes0 = qv::BackgroundTaskPasses();
     const uint64_t paints0 = paints.Paints();
     const auto t0 = Clock::now();
     RunLoopFor(kWindow);
-    const uint64_t passes1 = Slots().Total();
+    const uint64_t passes1 = qv::BackgroundTaskPasses();
     const uint64_t paints1 = paints.Paints();
     const double seconds = Seconds(Clock::now() - t0);
     if (probe) probe->Stop();
@@ -380,21 +338,6 @@ DrawingRates MeasureDrawing(const Windows& windows, TickProbe* probe = nullptr) 
     if (passes1 == passes0) throw std::runtime_error("the drawing threads made no passes");
     return {static_cast<double>(passes1 - passes0) / seconds,
             static_cast<double>(paints1 - paints0) / seconds / static_cast<double>(windows.size())};
-}
-
-// What the hook costs a drawing thread per pass: the yield point with it and
-// without it, on this thread.
-double HookCostNs() {
-    constexpr int kCalls = 1 << 22;
-    auto time = [] {
-        const auto t0 = Clock::now();
-        for (int i = 0; i < kCalls; ++i) qv::RuntimeBackgroundTask();
-        return Seconds(Clock::now() - t0) * 1e9 / kCalls;
-    };
-    qv::SetBackgroundTaskHook(nullptr);
-    const double bare = time();
-    qv::SetBackgroundTaskHook([] { CountPass(); });
-    return time() - bare;
 }
 
 double ResidentMiB() {
@@ -418,8 +361,6 @@ void Script() {
     Windows windows = OpenMainWindows(kManyWindows);
     figures.rss16MiB = ResidentMiB();
 
-    // Measured here, before any drawing thread runs: it swaps the hook.
-    std::fprintf(stderr, "note: counting adds %.1f ns to a pass\n", HookCostNs());
     {
         TickProbe idle;
         idle.Start();
@@ -463,14 +404,12 @@ void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QStri
 int main() {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     qtHandler = qInstallMessageHandler(QuietHandler);
-    qv::SetBackgroundTaskHook([] { CountPass(); });
     // The application's start-up has opened the first main window when the loop starts.
     qv::SetEventLoopStartHook([] { QTimer::singleShot(0, qApp, [] { qv::GuardedCall(Script); }); });
 
     const int32_t status = quil::ModuleMain();
 
     qv::SetEventLoopStartHook(nullptr);
-    qv::SetBackgroundTaskHook(nullptr);
     if (!figures.complete) return status != 0 ? status : 1;
     std::printf("passes_per_s: %.0f\n", figures.passesPerS);
     std::printf("bare_full_per_s: %.0f\n", figures.bareFullPerS);

@@ -32,14 +32,14 @@ void BackgroundDrawing::Event_Run() {
     for (;;) {
         if (qv::UserCancelled()) break;
         const int32_t gray = qv::RuntimeCvtReal64ToSInt32(qv::Rnd() * 255.0);
-        qv::Ref<qv::Graphics> g = qv::NotNil(OffscreenPicture)->Graphics();
+        const qv::Ref<qv::Graphics>& g = qv::NotNil(OffscreenPicture)->Graphics();
         const int32_t x =
             qv::RuntimeCvtReal64ToSInt32(qv::Rnd() * qv::RuntimeCvtSInt32ToReal64(OffscreenPicture->Width()));
         const int32_t y =
             qv::RuntimeCvtReal64ToSInt32(qv::Rnd() * qv::RuntimeCvtSInt32ToReal64(OffscreenPicture->Height()));
         qv::NotNil(g)->Pixel(x, y, qv::RGB(gray, gray, gray));
         if (pass == 10) {
-            qv::Ref<qv::Graphics> canvasGraphics = qv::NotNil(TheCanvas)->Graphics();
+            const qv::Ref<qv::Graphics>& canvasGraphics = qv::NotNil(TheCanvas)->Graphics();
             constexpr int32_t own = qv::Graphics::NotGiven;
             qv::NotNil(canvasGraphics)->DrawPicture(*OffscreenPicture, 0, 0, own, own, 0, 0, own, own);
             pass = 0;

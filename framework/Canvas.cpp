@@ -6,34 +6,48 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <cstring>
 #include <string>
 
 namespace qv {
+namespace {
+
+using FrameClock = std::chrono::steady_clock;
+// A screen shows about sixty frames a second; a canvas is repainted no more often.
+constexpr std::chrono::milliseconds kFrame{16};
+
+}  // namespace
 
 class CanvasWidget;
 
 // The canvas's backing image. Drawing threads and the GUI thread meet here, so every
-// access to the pixels holds the lock, and a change asks for at most one repaint at
-// a time.
+// access to the pixels holds the lock. A change asks the GUI thread for a frame, and
+// no further change asks again until that frame is about to be painted: however fast
+// threads draw, the GUI thread hears from a canvas at most once a frame.
 class CanvasSurface : public Surface, public std::enable_shared_from_this<CanvasSurface> {
 public:
-    std::unique_lock<std::mutex> Lock() override { return std::unique_lock(mutex_); }
+    CanvasSurface() : Surface(true) {}
 
     void Changed() override {
-        if (repaintPending_.exchange(true, std::memory_order_acq_rel)) return;
+        // Nearly every change finds a frame already asked for; the plain load sees
+        // that without a locked instruction.
+        if (framePending_.load(std::memory_order_acquire) || framePending_.exchange(true, std::memory_order_acq_rel))
+            return;
         requests_.fetch_add(1, std::memory_order_relaxed);
         std::weak_ptr<CanvasSurface> weak = weak_from_this();
-        auto repaint = [weak] {
-            if (auto self = weak.lock()) self->Repaint();
+        auto wanted = [weak] {
+            if (auto self = weak.lock()) self->FrameWanted();
         };
         if (OnGuiThread())
-            repaint();
-        else if (!PostToGuiThread(repaint))
-            repaintPending_.store(false, std::memory_order_release);
+            wanted();
+        else if (!PostToGuiThread(wanted))
+            framePending_.store(false, std::memory_order_release);
     }
 
     void SetSize(int32_t width, int32_t height) {
@@ -41,17 +55,27 @@ public:
         if (width == Width() && height == Height()) return;
         // Transparent until something is drawn: the window's backdrop shows through.
         Resize(width, height, 0x00000000u);
+        blankVersion_ = Version();
     }
+    // Under the lock: true while nothing has been drawn since the image was cleared.
+    bool Blank() const { return Version() == blankVersion_; }
 
-    // GUI thread only.
-    void SetWidget(CanvasWidget* w) { widget_ = w; }
+    // GUI thread only. A new widget has not been asked for a frame yet; while there
+    // is none, the request stays pending, so drawing into a closed window's canvas
+    // stops asking.
+    void SetWidget(CanvasWidget* w) {
+        widget_ = w;
+        if (w) FrameTaken();
+    }
+    // GUI thread: the frame asked for is about to be painted, so the next change asks anew.
+    void FrameTaken() { framePending_.store(false, std::memory_order_release); }
     int Requests() const { return requests_.load(std::memory_order_relaxed); }
 
 private:
-    void Repaint();
+    void FrameWanted();
 
-    std::mutex mutex_;
-    std::atomic<bool> repaintPending_{false};
+    uint64_t blankVersion_ = 0;  // guarded by Lock()
+    std::atomic<bool> framePending_{false};
     std::atomic<int> requests_{0};
     CanvasWidget* widget_ = nullptr;
 };
@@ -60,26 +84,66 @@ class CanvasWidget : public QWidget {
 public:
     CanvasWidget(std::shared_ptr<CanvasSurface> surface, QWidget* parent)
         : QWidget(parent), surface_(std::move(surface)) {
+        frameTimer_.setSingleShot(true);
+        frameTimer_.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&frameTimer_, &QTimer::timeout, this, [this] { ScheduleFrame(); });
         surface_->SetWidget(this);
     }
     ~CanvasWidget() override { surface_->SetWidget(nullptr); }
 
+    // A frame is wanted: it is painted now if the last one is a frame's time old,
+    // else once it is.
+    void ScheduleFrame() {
+        const FrameClock::time_point now = FrameClock::now();
+        const FrameClock::time_point due = lastFrame_ + kFrame;
+        if (now >= due) {
+            lastFrame_ = now;
+            surface_->FrameTaken();
+            update();
+        } else if (!frameTimer_.isActive()) {
+            frameTimer_.start(std::chrono::ceil<std::chrono::milliseconds>(due - now));
+        }
+    }
+
 protected:
+    // The lock is held only to copy the pixels out; Qt paints from the copy. They are
+    // opaque or wholly transparent, so they are premultiplied as they stand, the
+    // format Qt draws without converting.
     void paintEvent(QPaintEvent*) override {
+        {
+            auto lock = surface_->Lock();
+            if (surface_->Blank()) {
+                shown_ = QImage();
+            } else if (surface_->Version() != shownVersion_ || shown_.isNull()) {
+                const int w = surface_->Width(), h = surface_->Height();
+                if (shown_.width() != w || shown_.height() != h)
+                    shown_ = QImage(w, h, QImage::Format_ARGB32_Premultiplied);
+                if (shown_.isNull()) return;
+                const auto rowBytes = sizeof(uint32_t) * static_cast<size_t>(w);
+                const uint32_t* in = surface_->Pixels();
+                if (static_cast<size_t>(shown_.bytesPerLine()) == rowBytes) {
+                    std::memcpy(shown_.bits(), in, rowBytes * static_cast<size_t>(h));
+                } else {
+                    for (int y = 0; y < h; ++y) std::memcpy(shown_.scanLine(y), in + static_cast<size_t>(y) * w, rowBytes);
+                }
+                shownVersion_ = surface_->Version();
+            }
+        }
+        if (shown_.isNull()) return;
         QPainter painter(this);
-        auto lock = surface_->Lock();
-        QImage image(reinterpret_cast<const uchar*>(surface_->Pixels()), surface_->Width(), surface_->Height(),
-                     QImage::Format_ARGB32);
-        painter.drawImage(0, 0, image);
+        painter.drawImage(0, 0, shown_);
     }
 
 private:
     std::shared_ptr<CanvasSurface> surface_;
+    QImage shown_;               // the pixels as of the last paint
+    uint64_t shownVersion_ = 0;  // the surface's version they were copied at
+    QTimer frameTimer_;
+    FrameClock::time_point lastFrame_ = FrameClock::time_point::min();
 };
 
-void CanvasSurface::Repaint() {
-    repaintPending_.store(false, std::memory_order_release);
-    if (widget_) widget_->update();
+void CanvasSurface::FrameWanted() {
+    if (widget_) widget_->ScheduleFrame();
 }
 
 ClassRef Canvas::Lookup() {

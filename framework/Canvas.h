@@ -21,9 +21,11 @@ public:
     // would make it larger is refused.
     static constexpr int64_t MaxPixels = int64_t{16} * 1024 * 1024;
 
-    // Safe to draw into from any thread, also after the window has closed.
-    Ref<qv::Graphics> Graphics() const { return graphics_; }
-    // How many repaints drawing has asked the GUI thread for (coalesced).
+    // Safe to draw into from any thread, also after the window has closed. It lives
+    // as long as the canvas.
+    const Ref<qv::Graphics>& Graphics() const { return graphics_; }
+    // How many repaints drawing has asked the GUI thread for: at most one is
+    // outstanding at a time, and the GUI thread shows at most one per frame.
     int RepaintRequests() const;
 
 protected:

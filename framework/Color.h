@@ -1,6 +1,7 @@
 // A 24-bit RGB colour.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 namespace qv {
@@ -14,7 +15,10 @@ struct Color {
     uint32_t Argb() const { return 0xFF000000u | (uint32_t(red) << 16) | (uint32_t(green) << 8) | blue; }
 };
 
-// Components outside 0..255 are clamped.
-Color RGB(int32_t red, int32_t green, int32_t blue);
+// Components outside 0..255 are clamped. Inline, since drawing loops make one colour a step.
+inline Color RGB(int32_t red, int32_t green, int32_t blue) {
+    auto component = [](int32_t value) { return uint8_t(std::clamp<int32_t>(value, 0, 255)); };
+    return Color{component(red), component(green), component(blue)};
+}
 
 }  // namespace qv

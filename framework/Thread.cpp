@@ -18,13 +18,8 @@
 namespace qv {
 namespace {
 
-std::atomic<bool> userCancelled{false};
-
-// Read on every pass of every drawing thread, so reading it is one plain atomic
-// load. A replaced hook is kept until the process ends, since a thread may still
-// be running it; tests set only a handful.
-std::atomic<const std::function<void()>*> hook{nullptr};
-
+// A replaced background-task hook is kept until the process ends, since a thread
+// may still be running it; tests set only a handful.
 struct RetiredHooks {
     std::mutex mutex;
     std::vector<std::unique_ptr<const std::function<void()>>> hooks;
@@ -48,6 +43,32 @@ RetiredHooks& Retired() {
     static RetiredHooks& retired = *new RetiredHooks;
     return retired;
 }
+
+// The pass counts of the threads that run, and the sum of those that have ended.
+struct PassCounts {
+    std::mutex mutex;
+    std::vector<const detail::PassCount*> listed;
+    uint64_t ended = 0;
+};
+
+PassCounts& Counts() {
+    static PassCounts& counts = *new PassCounts;
+    return counts;
+}
+
+// Made on a thread's first pass; when the thread ends, its count joins the sum of
+// the ended ones. Passes made after that, in code that runs as the thread exits,
+// are not counted.
+struct PassCountRelease {
+    ~PassCountRelease() {
+        detail::PassCount& count = detail::passCount;
+        count.state = detail::PassCount::Ended;
+        PassCounts& all = Counts();
+        std::lock_guard lock(all.mutex);
+        std::erase(all.listed, &count);
+        all.ended += count.passes.load(std::memory_order_relaxed);
+    }
+};
 
 ThreadList& Started() {
     static ThreadList& list = *new ThreadList;
@@ -104,14 +125,30 @@ void Thread::Run() {
     });
 }
 
-bool UserCancelled() { return userCancelled.load(std::memory_order_acquire); }
-void SetUserCancelled(bool cancelled) { userCancelled.store(cancelled, std::memory_order_release); }
+void SetUserCancelled(bool cancelled) { detail::userCancelled.store(cancelled, std::memory_order_release); }
 
-void RuntimeBackgroundTask() {
-    if (const auto* h = hook.load(std::memory_order_acquire)) (*h)();
-    // A real yield now and then keeps many drawing threads fair to each other.
-    thread_local unsigned passes = 0;
-    if ((++passes & 63u) == 0) std::this_thread::yield();
+namespace detail {
+
+void EveryFewPasses(PassCount& count) {
+    if (count.state == PassCount::Unlisted) {
+        thread_local PassCountRelease release;
+        count.state = PassCount::Listed;
+        PassCounts& all = Counts();
+        std::lock_guard lock(all.mutex);
+        all.listed.push_back(&count);
+        return;
+    }
+    std::this_thread::yield();
+}
+
+}  // namespace detail
+
+uint64_t BackgroundTaskPasses() {
+    PassCounts& all = Counts();
+    std::lock_guard lock(all.mutex);
+    uint64_t total = all.ended;
+    for (const detail::PassCount* count : all.listed) total += count->passes.load(std::memory_order_relaxed);
+    return total;
 }
 
 void SetBackgroundTaskHook(std::function<void()> h) {
@@ -122,7 +159,7 @@ void SetBackgroundTaskHook(std::function<void()> h) {
         retired.hooks.push_back(std::make_unique<const std::function<void()>>(std::move(h)));
         next = retired.hooks.back().get();
     }
-    hook.store(next, std::memory_order_release);
+    detail::backgroundTaskHook.store(next, std::memory_order_release);
 }
 
 void StopThreadsAtExit() {

@@ -125,6 +125,32 @@ TEST_F(StartupTest, QuitMenuItemEndsTheLoopAndTheDrawing) {
     EXPECT_FALSE(Menu::ImplicitInstance());
 }
 
+// Quitting while many main windows draw still ends and joins every drawing thread.
+TEST_F(StartupTest, QuittingWhileSixteenWindowsDrawJoinsEveryThread) {
+    constexpr size_t kWindows = 16;
+    size_t drawing = 0;
+    bool quitFound = false;
+    qv::SetEventLoopStartHook([&] {
+        qv::PostToGuiThread([&] {
+            while (MainWindows().size() < kWindows) App()->WindowNew_Action();
+            for (const qv::Ref<Window1>& w : MainWindows()) Click(*w, "StartButton");
+            const uint64_t passes = qv::BackgroundTaskPasses();
+            qv::testing::PumpUntil([&] { return qv::BackgroundTaskPasses() > passes + 100000; });
+            for (const qv::Ref<Window1>& w : MainWindows()) drawing += w->drawThread && w->drawThread->Running();
+            if (QAction* quit = MenuAction(*MainWindows().front(), "Quit")) {
+                quitFound = true;
+                quit->trigger();
+            } else {
+                qv::Quit();
+            }
+        });
+    });
+    EXPECT_EQ(ModuleMain(), 0);
+    EXPECT_TRUE(quitFound);
+    EXPECT_EQ(drawing, kWindows);
+    EXPECT_EQ(qv::RunningThreadCount(), 0);
+}
+
 TEST_F(StartupTest, FailedInitialisationSkipsTheLoopButStillFinalises) {
     // Module objects left from before, so that their release shows.
     FileTypes::pText = qv::RuntimeNewObject<qv::FileType>();

@@ -3,12 +3,14 @@
 
 #include "resources/Design.h"
 
+#include <QEvent>
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <mutex>
 #include <stdexcept>
@@ -122,6 +124,41 @@ TEST_F(CanvasThreadTest, ManyDrawsFromAWorkerAskForOneRepaintUntilTheGuiThreadHa
     EXPECT_EQ(canvas->RepaintRequests() - before, 2);
 }
 
+// Counts the paint events that reach the widget it watches.
+struct PaintCounter : QObject {
+    bool eventFilter(QObject*, QEvent* e) override {
+        paints += e->type() == QEvent::Paint;
+        return false;
+    }
+    int paints = 0;
+};
+
+// However fast a thread draws, its canvas is repainted at most once a frame (16 ms),
+// and the GUI thread is asked no more often. The bound is the time taken over a frame,
+// plus one for the frame that comes at once and one for a request still in hand: only
+// missing or broken pacing exceeds it, on a machine of any speed.
+TEST_F(CanvasThreadTest, ACanvasDrawnAtFullSpeedIsRepaintedAtMostOnceAFrame) {
+    using namespace std::chrono_literals;
+    Ref<Canvas> canvas = OpenCanvasWindow();
+    ProcessEvents();
+    Ref<Graphics> g = canvas->Graphics();
+    std::atomic<bool> stop{false};
+    Start([g, &stop] {
+        for (int32_t i = 0; !stop; ++i) g->Pixel(i % kCanvasWidth, (i / kCanvasWidth) % kCanvasHeight, RGB(i % 256, 0, 0));
+    });
+    PaintCounter counter;
+    canvas->Widget()->installEventFilter(&counter);
+    const int requests = canvas->RepaintRequests();
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(PumpUntil([&] { return counter.paints >= 5 && std::chrono::steady_clock::now() - start >= 300ms; }));
+    stop = true;
+    JoinAllThreads();
+    ProcessEvents();
+    const int64_t frames = (std::chrono::steady_clock::now() - start) / 16ms + 2;
+    EXPECT_LE(counter.paints, frames);
+    EXPECT_LE(canvas->RepaintRequests() - requests, frames);
+}
+
 TEST_F(CanvasThreadTest, DrawingAfterTheWindowClosedIsSafe) {
     Ref<Canvas> canvas = OpenCanvasWindow();
     Ref<Graphics> g = canvas->Graphics();
@@ -175,6 +212,15 @@ TEST_F(CanvasThreadTest, JoinAllThreadsEndsThreadsThatWatchUserCancelled) {
     SetUserCancelled(true);
     JoinAllThreads();
     EXPECT_EQ(RunningThreadCount(), 0);
+}
+
+TEST_F(CanvasThreadTest, BackgroundTaskPassesCountsEveryThreadEndedOnesIncluded) {
+    const uint64_t before = BackgroundTaskPasses();
+    for (uint64_t round = 1; round <= 2; ++round) {
+        for (int i = 0; i < 3; ++i) Start([] { for (int k = 0; k < 5000; ++k) RuntimeBackgroundTask(); });
+        JoinAllThreads();
+        EXPECT_EQ(BackgroundTaskPasses() - before, round * 15000u);
+    }
 }
 
 TEST_F(CanvasThreadTest, AThreadRunsOnceAtATimeAndHoldsItselfWhileRunning) {
