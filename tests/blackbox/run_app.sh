@@ -15,7 +15,6 @@
 # Xvfb or xdotool is not installed.
 set -euo pipefail
 
-readonly SKIP=77
 session_name=blackbox
 # shellcheck source=../support/x_session.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../support/x_session.sh"
@@ -26,14 +25,7 @@ if (($# != 1)); then
 fi
 binary=$1
 
-missing=()
-command -v Xvfb >/dev/null 2>&1 || missing+=(Xvfb)
-command -v xdotool >/dev/null 2>&1 || missing+=(xdotool)
-if ((${#missing[@]})); then
-    log "SKIP: ${missing[*]} not installed (tools/setup.sh installs them)"
-    exit $SKIP
-fi
-command -v import >/dev/null 2>&1 || fail "ImageMagick's import is not installed (tools/setup.sh installs it)"
+require_x_tools
 [[ -x "$binary" ]] || fail "no executable at $binary"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/quillevard-blackbox.XXXXXX")

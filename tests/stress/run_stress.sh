@@ -25,7 +25,6 @@
 # xdotool is not installed.
 set -euo pipefail
 
-readonly SKIP=77
 readonly MAX_MAINS=16
 readonly MEMORY_CYCLES=200 MEMORY_FIRST=20
 readonly MEMORY_GROWTH_KIB=$((8 * 1024))
@@ -44,14 +43,7 @@ fi
 binary=$1
 actions=${2:-1000}
 
-missing=()
-command -v Xvfb >/dev/null 2>&1 || missing+=(Xvfb)
-command -v xdotool >/dev/null 2>&1 || missing+=(xdotool)
-if ((${#missing[@]})); then
-    log "SKIP: ${missing[*]} not installed (tools/setup.sh installs them)"
-    exit $SKIP
-fi
-command -v import >/dev/null 2>&1 || fail "ImageMagick's import is not installed (tools/setup.sh installs it)"
+require_x_tools
 /usr/bin/python3 -c 'import Xlib' 2>/dev/null || fail "python3-xlib is not installed (tools/setup.sh installs it)"
 [[ -x "$binary" ]] || fail "no executable at $binary"
 

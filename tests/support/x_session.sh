@@ -19,6 +19,19 @@ readonly CEASE_X=50 CREATE_X=138 BUTTON_Y=183 BUTTON_W=74 BUTTON_H=24
 # Reports of the sanitizers, of an exception that reached the top, and of a crash.
 readonly FAULT_PATTERN='ERROR: AddressSanitizer|ERROR: LeakSanitizer|runtime error:|WARNING: ThreadSanitizer|Unhandled|Segmentation|Aborted'
 
+# Exits with 77 (skipped) when the virtual X server or xdotool is missing, and fails
+# without ImageMagick's import, which every check of the screen needs.
+require_x_tools() {
+    local missing=()
+    command -v Xvfb >/dev/null 2>&1 || missing+=(Xvfb)
+    command -v xdotool >/dev/null 2>&1 || missing+=(xdotool)
+    if ((${#missing[@]})); then
+        log "SKIP: ${missing[*]} not installed (tools/setup.sh installs them)"
+        exit 77
+    fi
+    command -v import >/dev/null 2>&1 || fail "ImageMagick's import is not installed (tools/setup.sh installs it)"
+}
+
 xvfb_pid=""
 app_pid=""
 app_log=""
