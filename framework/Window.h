@@ -149,13 +149,6 @@ Ref<Control> CreateControl(Window& window, ClassRef cls, std::string_view name, 
 // Binds a control's event to the window's virtual operation of that name.
 void BindControlEvent(Window& window, Control& control, std::string_view event, std::string_view operation);
 
-// Binds a control's event to a handler method of the window.
-template <class W>
-void BindControlEvent(W& window, Control& control, std::string_view event, void (W::*method)(Object&)) {
-    Ref<Delegate> d = RuntimeCreateDelegate(Thunk::IM_Invoke, method, &window, "(  )");
-    InstallInstanceEventHandler(control, event, d->template FunctionEntry<EventEntry>());
-}
-
 // Binds a menu item's Name to a handler method of a window or of the application.
 template <class Owner>
 void BindMenuHandler(Owner& owner, std::string_view itemName, bool (Owner::*method)()) {

@@ -57,7 +57,7 @@ TEST_F(RuntimeRoadTest, AnExceptionFromAClickInTheLoopComesOutOfRuntimeRun) {
         const std::string go =
             design::EncodeList(PushButton::Kind(), {{"Name", std::string("Go")}, {"Width", 50}, {"Height", 20}});
         Ref<Control> b = CreateControl(w, PushButton::Lookup(), "Go", go);
-        BindControlEvent(w, *b, "Action", &ScriptedWindow::Button_Action);
+        BindControlEvent(w, *b, "Action", "Button_Action");
     };
     Ref<ScriptedWindow> w = OpenWindow();
     w->onAction = [](ScriptedWindow&, PushButton&) { throw RuntimeException("clicked"); };

@@ -190,7 +190,7 @@ TEST_F(WindowTest, TextSizeSetBeforeTheListStaysAndADisabledButtonStartsDisabled
     Script().createControls = [](ScriptedWindow& w) {
         const std::string create = Button("Create", 10, 10).Set("Enabled", false).Set("Bold", true).Encode();
         Ref<Control> b = CreateControl(w, PushButton::Lookup(), "Create", create, 12.0f);
-        BindControlEvent(w, *b, "Action", &ScriptedWindow::Button_Action);
+        BindControlEvent(w, *b, "Action", "Button_Action");
         CreateControl(w, PushButton::Lookup(), "Plain", Button("Plain", 10, 50).Encode());
     };
     Ref<ScriptedWindow> w = Build();
@@ -319,7 +319,7 @@ protected:
         Script().createControls = [](ScriptedWindow& w) {
             for (const char* name : {"Left", "Right"}) {
                 Ref<Control> b = CreateControl(w, PushButton::Lookup(), name, Button(name, 10, 10).Encode());
-                BindControlEvent(w, *b, "Action", &ScriptedWindow::Button_Action);
+                BindControlEvent(w, *b, "Action", "Button_Action");
             }
         };
     }
