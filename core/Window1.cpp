@@ -9,19 +9,33 @@
 #include "srWindow.h"
 #include "resources/MainWindowDesign.h"
 
+#include <string>
+
 namespace quil {
 
 namespace design = qv::design;
 
 namespace {
 
-const char* const menuItemAccessors[] = {
-    "HelpMenu",        "AppleAboutQuillevard", "SettingsMenu",      "SettingsStringRandomizing",
-    "SettingsRecursionAggregator", "SettingsQuantum", "vSeparator", "SettingsEvolutionEngine",
-    "Settingsµstructure", "UntitledMenu0",     "EditClear",         "EditPaste",
-    "EditCopy",        "EditCut",              "UntitledMenu1",     "EditUndo",
-    "UntitledMenu3",   "UntitledMenu2",        "FileQuit",          "UntitledSeparator",
-    "FileExtendRealityLinks", "FileRenew",     "WindowNew"};
+// The menu-item accessors in their order, each with the class of the item it returns.
+struct MenuItemAccessor {
+    const char* name;
+    const char* itemClass;
+};
+
+const MenuItemAccessor menuItemAccessors[] = {
+    {"HelpMenu", "MenuItem"},          {"AppleAboutQuillevard", "AppleMenuItem"},
+    {"SettingsMenu", "MenuItem"},      {"SettingsStringRandomizing", "MenuItem"},
+    {"SettingsRecursionAggregator", "MenuItem"}, {"SettingsQuantum", "MenuItem"},
+    {"vSeparator", "MenuItem"},        {"SettingsEvolutionEngine", "MenuItem"},
+    {"Settings\xC2\xB5structure", "MenuItem"}, {"UntitledMenu0", "MenuItem"},
+    {"EditClear", "MenuItem"},         {"EditPaste", "MenuItem"},
+    {"EditCopy", "MenuItem"},          {"EditCut", "MenuItem"},
+    {"UntitledMenu1", "MenuItem"},     {"EditUndo", "MenuItem"},
+    {"UntitledMenu3", "MenuItem"},     {"UntitledMenu2", "MenuItem"},
+    {"FileQuit", "QuitMenuItem"},      {"UntitledSeparator", "MenuItem"},
+    {"FileExtendRealityLinks", "MenuItem"}, {"FileRenew", "MenuItem"},
+    {"WindowNew", "MenuItem"}};
 
 // The Settings items' Names and their handlers, in the order they are bound.
 struct SettingsHandler {
@@ -59,7 +73,7 @@ qv::ClassRef Window1::Lookup() {
         for (const char* op : {"Layout", "CreateControls", "_CreateControls0"}) t.AddVirtual(op);
         t.AddVirtual("StartButton_Action", &Window1::StartButton_Action);
         t.AddVirtual("StopButton_Action", &Window1::StopButton_Action);
-        for (const char* accessor : menuItemAccessors) t.AddVirtual(accessor);
+        for (const MenuItemAccessor& accessor : menuItemAccessors) t.AddVirtual(accessor.name);
         t.AddVirtual("AddMenuHandlers");
         t.AddVirtual("Event_Close");
         for (const SettingsHandler& h : settingsHandlers) t.AddVirtual(h.operation);
@@ -77,7 +91,8 @@ qv::ClassRef Window1::Lookup() {
         qv::AddControlAccessors(t, design::Window1Design());
         t.AddMethod("StartButton_Action", "%%");
         t.AddMethod("StopButton_Action", "%%");
-        for (const char* accessor : menuItemAccessors) t.AddMethod(accessor, "%o<MenuItem>%");
+        for (const MenuItemAccessor& accessor : menuItemAccessors)
+            t.AddMethod(accessor.name, std::string("%o<") + accessor.itemClass + ">%");
         t.AddMethod("AddMenuHandlers", "%%o<Window>");
         t.AddMethod("Event_Close", "%%");
         for (const SettingsHandler& h : settingsHandlers) t.AddMethod(h.operation, "%b%");

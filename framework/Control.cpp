@@ -14,11 +14,31 @@
 
 namespace qv {
 
-ClassRef Control::Lookup() {
+namespace {
+
+// The framework's "Control", the base of "RectControl". Like Window's, these tables
+// list every operation by name, also those this framework does not carry.
+ClassRef ControlBaseClass() {
     static ClassTable* ref = nullptr;
     return BuildClassTable(ref, ObjectClass, [](ClassTable& t) {
+        t.name = "Control";
+        t.vtable = {"Close", "_SetWindow", "_CallOpenEvent"};
+    });
+}
+
+}  // namespace
+
+ClassRef Control::Lookup() {
+    static ClassTable* ref = nullptr;
+    return BuildClassTable(ref, ControlBaseClass, [](ClassTable& t) {
         t.name = "RectControl";
-        t.vtable = {"Constructor", "Refresh", "RefreshRect", "SetFocus", "Close"};
+        for (const char* op : {"DrawInto", "Refresh", "RefreshRect", "SetFocus", "AcceptTextDrop", "AcceptPictureDrop",
+                               "AcceptFileDrop", "AcceptMacDataDrop", "AcceptRawDataDrop", "NewDragItem",
+                               "_AddMenuHandler", "Constructor", "_Move", "_MouseEnter", "_MouseExit", "_MouseMove",
+                               "_MouseWheel", "Invalidate(eraseBackground)",
+                               "Invalidate(x, y, width, height, eraseBackground)", "_KeyDown", "__DependencyList",
+                               "RectControl", "TrueWindow"})
+            t.AddVirtual(op);
         t.events = {"Open", "Close", "MouseEnter", "MouseExit", "MouseMove"};
     });
 }

@@ -30,6 +30,7 @@ ClassRef RadioButton::Lookup() {
     return BuildClassTable(ref, Control::Lookup, [](ClassTable& t) {
         t.name = "RadioButton";
         t.factory = FactoryOf<RadioButton>();
+        t.Override("__DependencyList");
         for (const char* op : {"Event_CreatePane", "getBoundPart", "_CallAction"}) t.AddVirtual(op);
         t.AddInterface("bindingPartInterface", {"getBoundPart"});
         t.events.push_back("Action");
