@@ -16,8 +16,10 @@ readonly MAIN_CONTENT_W=256 MAIN_CONTENT_H=256
 readonly CANVAS_X=57 CANVAS_Y=16 CANVAS_W=144 CANVAS_H=144
 readonly CEASE_X=50 CREATE_X=138 BUTTON_Y=183 BUTTON_W=74 BUTTON_H=24
 
-# Reports of the sanitizers, of an exception that reached the top, and of a crash.
-readonly FAULT_PATTERN='ERROR: AddressSanitizer|ERROR: LeakSanitizer|runtime error:|WARNING: ThreadSanitizer|Unhandled|Segmentation|Aborted'
+# Reports of the sanitizers (ThreadSanitizer prints nothing else: warnings, its own
+# crash reports and their summary all name it), of an exception that reached the top,
+# and of a crash.
+readonly FAULT_PATTERN='ERROR: AddressSanitizer|ERROR: LeakSanitizer|runtime error:|ThreadSanitizer|Unhandled|Segmentation|Aborted'
 
 # Exits with 77 (skipped) when the virtual X server or xdotool is missing, and fails
 # without ImageMagick's import, which every check of the screen needs.
