@@ -21,7 +21,7 @@ ASAN_ENV := ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 \
 TSAN_ENV := TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions=$(SUPPRESSIONS)/tsan.supp
 SANITIZED := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLEVARD_BENCH=OFF
 
-.PHONY: setup build run test stress bench clean sanitize sanitize-address sanitize-thread fuzz
+.PHONY: setup build run test stress bench clean sanitize sanitize-address sanitize-thread fuzz golden
 
 setup:
 	tools/setup.sh
@@ -42,6 +42,16 @@ stress: build
 
 bench: build
 	$(BUILD)/bench/quillevard_bench
+
+# Rewrites the design lists' golden bytes from the designs as they now stand. Only
+# for a deliberate change of a design: read the difference before committing it.
+# No test run writes the file.
+GOLDEN := tests/app/golden/design_lists.txt
+golden: setup
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j $(JOBS) --target quillevard_golden_writer
+	$(BUILD)/bin/quillevard_golden_writer $(GOLDEN)
+	git diff --stat -- $(GOLDEN) || true
 
 # The unit suites only: the black-box test and the benchmarks are left out.
 sanitize: sanitize-address sanitize-thread
