@@ -36,8 +36,7 @@ struct GoldenList {
 // creation order.
 std::vector<GoldenList> ListsOf(std::string_view window, const WindowDesign& design);
 
-// Raises std::runtime_error naming the line for a record that cannot be read, and
-// for a list that does not read back as entries of its kind.
+// Raises std::runtime_error naming the line for a record that cannot be read.
 std::vector<GoldenList> ReadGoldenLists(std::istream& in);
 void WriteGoldenLists(std::ostream& out, const std::vector<GoldenList>& lists);
 
