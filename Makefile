@@ -28,7 +28,7 @@ TSAN_BLACKBOX_ENV := QT_NO_GLIB=1
 TSAN_BLACKBOX := ^blackbox\.quillevard$$
 SANITIZED := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLEVARD_BENCH=OFF
 
-.PHONY: setup build run test stress bench clean sanitize sanitize-address sanitize-thread fuzz
+.PHONY: setup build run test stress bench clean sanitize sanitize-address sanitize-thread fuzz golden
 
 setup:
 	tools/setup.sh
@@ -49,6 +49,16 @@ stress: build
 
 bench: build
 	$(BUILD)/bench/quillevard_bench
+
+# Rewrites the design lists' golden bytes from the designs as they now stand. Only
+# for a deliberate change of a design: read the difference before committing it.
+# No test run writes the file.
+GOLDEN := tests/app/golden/design_lists.txt
+golden: setup
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j $(JOBS) --target quillevard_golden_writer
+	$(BUILD)/bin/quillevard_golden_writer $(GOLDEN)
+	git diff --stat -- $(GOLDEN) || true
 
 # The unit suites, and under ThreadSanitizer the black-box test as well; the
 # benchmarks are left out.

@@ -4,17 +4,13 @@
 #include "FuzzInput.h"
 #include "Window.h"
 
-#include "resources/AboutWindowDesign.h"
-#include "resources/MainWindowDesign.h"
-#include "resources/SettingsDesign.h"
+#include "resources/AllDesigns.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <string>
-#include <utility>
-#include <vector>
 
 namespace {
 
@@ -36,12 +32,6 @@ int main(int argc, char** argv) {
     const std::filesystem::path folder = argv[1];
     std::filesystem::create_directories(folder);
 
-    const std::vector<std::pair<const char*, const WindowDesign*>> designs = {
-        {"Window1", &design::Window1Design()},   {"AboutWindow", &design::AboutWindowDesign()},
-        {"mWindow", &design::mWindowDesign()},   {"eeWindow", &design::eeWindowDesign()},
-        {"qaWindow", &design::qaWindowDesign()}, {"srWindow", &design::srWindowDesign()},
-        {"raWindow", &design::raWindowDesign()},
-    };
     std::set<std::string> seen;
     int written = 0;
     auto seed = [&](const std::string& name, const PropertyKind& kind, const std::string& list) {
@@ -51,9 +41,9 @@ int main(int argc, char** argv) {
         ++written;
         return Write(folder / name, input);
     };
-    for (const auto& [window, design] : designs) {
-        if (!seed(std::string(window) + ".list", Window::Kind(), design->list)) return 1;
-        for (const ControlDesign& control : design->controls) {
+    for (const auto& [window, design] : design::AllWindowDesigns()) {
+        if (!seed(std::string(window) + ".list", Window::Kind(), design().list)) return 1;
+        for (const ControlDesign& control : design().controls) {
             std::string name = std::string(window) + "." + control.name;
             if (control.InSet()) name += "." + std::to_string(control.index);
             if (!seed(name, *control.kind, *control.list)) return 1;

@@ -1,5 +1,7 @@
 // The five settings windows' designs, read back from their encoded lists: what a
 // window opens with is what these bytes say.
+#include "GoldenLists.h"
+
 #include "framework/CheckBox.h"
 #include "framework/Line.h"
 #include "framework/PropertyList.h"
@@ -32,32 +34,7 @@ std::string Bytes(std::string_view hex) {
     return bytes;
 }
 
-// A control's list, decoded and looked up by name.
-class Entries {
-public:
-    explicit Entries(const ControlDesign& control) : entries_(DecodePropertyList(*control.list, *control.kind)) {}
-
-    std::vector<std::string> Names() const {
-        std::vector<std::string> names;
-        for (const PropertyEntry& e : entries_) names.push_back(e.name);
-        return names;
-    }
-    bool Has(std::string_view name) const { return Find(name) != entries_.end(); }
-    const PropertyValue& Get(std::string_view name) const {
-        auto it = Find(name);
-        if (it == entries_.end()) throw std::out_of_range("no entry " + std::string(name));
-        return it->value;
-    }
-    int32_t Int(std::string_view name) const { return std::get<int32_t>(Get(name)); }
-    bool Bool(std::string_view name) const { return std::get<bool>(Get(name)); }
-    const std::string& Text(std::string_view name) const { return std::get<std::string>(Get(name)); }
-
-private:
-    std::vector<PropertyEntry>::const_iterator Find(std::string_view name) const {
-        return std::find_if(entries_.begin(), entries_.end(), [&](const PropertyEntry& e) { return e.name == name; });
-    }
-    std::vector<PropertyEntry> entries_;
-};
+using Entries = golden::Decoded;
 
 bool Is(const ControlDesign& control, const PropertyKind& kind) { return control.kind == &kind; }
 

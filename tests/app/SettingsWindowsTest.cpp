@@ -2,6 +2,7 @@
 // Settings menu or its shortcut, built as designed, one instance while open, closed
 // by OK, Cancel or the close box, and the String Randomize sliders' read-outs.
 #include "AppFixture.h"
+#include "GoldenLists.h"
 
 #include "qaWindow.h"
 #include "srWindow.h"
@@ -216,22 +217,26 @@ TEST_P(SettingsWindowTest, BuildsItsControlsInTabOrderAtTheirPlacesWithTheDesign
         QWidget* widget = ctl->Widget();
         ASSERT_NE(widget, nullptr);
         EXPECT_EQ(widget->parentWidget(), w->ContentArea());
-        if (auto line = qv::RuntimeCheckCast<qv::Line>(ctl)) {
+        // What the widget shows is held against the golden data, not against the
+        // control, which was built from the same table.
+        const qv::golden::Decoded golden(qv::golden::GoldenListOf(c.id, ctl->Name(), ctl->Index()));
+        if (qv::RuntimeCheckCast<qv::Line>(ctl)) {
             EXPECT_EQ(i + 1, controls.size()) << "a line, with no TabIndex, comes last";
-            EXPECT_TRUE(widget->geometry().contains(QPoint(line->X1(), line->Y1())));
-            EXPECT_TRUE(widget->geometry().contains(QPoint(line->X2(), line->Y2())));
+            EXPECT_TRUE(widget->geometry().contains(QPoint(golden.Int("X1"), golden.Int("Y1"))));
+            EXPECT_TRUE(widget->geometry().contains(QPoint(golden.Int("X2"), golden.Int("Y2"))));
             continue;
         }
         tabOrder.push_back(ctl->TabIndex());
-        EXPECT_EQ(widget->geometry(), QRect(ctl->Left(), ctl->Top(), ctl->Width(), ctl->Height()));
+        EXPECT_EQ(widget->geometry(),
+                  QRect(golden.Int("Left"), golden.Int("Top"), golden.Int("Width"), golden.Int("Height")));
         if (auto box = qv::RuntimeCheckCast<qv::CheckBox>(ctl)) {
-            EXPECT_EQ(box->State(), box->Value() ? 1 : 0);
-            EXPECT_EQ(static_cast<QCheckBox*>(widget)->isChecked(), box->Value());
+            EXPECT_EQ(box->State(), golden.Int("State"));
+            EXPECT_EQ(static_cast<QCheckBox*>(widget)->isChecked(), golden.Bool("Value"));
             if (box->Value()) ticked.insert(box->Caption());
-        } else if (auto radio = qv::RuntimeCheckCast<qv::RadioButton>(ctl)) {
-            EXPECT_EQ(static_cast<QRadioButton*>(widget)->isChecked(), radio->Value());
+        } else if (qv::RuntimeCheckCast<qv::RadioButton>(ctl)) {
+            EXPECT_EQ(static_cast<QRadioButton*>(widget)->isChecked(), golden.Bool("Value"));
         } else if (auto slider = qv::RuntimeCheckCast<qv::Slider>(ctl)) {
-            EXPECT_EQ(static_cast<QSlider*>(widget)->value(), slider->Value());
+            EXPECT_EQ(static_cast<QSlider*>(widget)->value(), golden.Int("Value"));
             sliders.push_back(slider->Value());
         }
     }
