@@ -127,7 +127,7 @@ private:
     std::string_view textProperty_;
 };
 
-// Picks entries by name out of a table of shared specs, in the order given.
+// Picks entries by name out of a table of shared property descriptions, in the order given.
 std::vector<PropertyInfo> Pick(const std::vector<PropertyInfo>& from, std::initializer_list<std::string_view> names);
 std::vector<PropertyInfo> Join(std::initializer_list<std::vector<PropertyInfo>> parts);
 
