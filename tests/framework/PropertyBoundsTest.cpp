@@ -83,11 +83,18 @@ TEST_F(PropertyBoundsTest, GeometryBeyondTheBoundsStopsTheListAtItsEntry) {
          {{"Title", "after"s}}},
         {"window of negative width", &Window::Kind(), {{"Height", 120}}, {"Width", -1}, {{"MaxHeight", 500}}},
         {"window of INT_MAX height", &Window::Kind(), {}, {"Height", INT_MAX}, {{"Title", "after"s}}},
+        // Beyond the range, yet a line of a small pane.
+        {"line X1 one beyond", &Line::Kind(), {}, {"X1", kGeometryBound + 1}, {{"Visible", false}}},
+        {"line X2 one beyond", &Line::Kind(), {}, {"X2", -kGeometryBound - 1}, {{"Visible", false}}},
+        {"line Y1 one beyond", &Line::Kind(), {}, {"Y1", -kGeometryBound - 1}, {{"Visible", false}}},
+        {"line Y2 one beyond", &Line::Kind(), {}, {"Y2", kGeometryBound + 1}, {{"Visible", false}}},
+        {"line BorderWidth one beyond", &Line::Kind(), {}, {"BorderWidth", -kGeometryBound - 1},
+         {{"Visible", false}}},
     };
     Ref<ScriptedWindow> w = Build();
     int made = 0;
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+        SCOPED_TRACE(std::string(c.kind->Name()) + ": " + c.what + ", " + c.bad.name);
         Ref<PropertyTarget> target = w;
         if (c.kind != &Window::Kind())
             target = CreateControl(*w, c.kind->Class(), "Control" + std::to_string(++made), "");
