@@ -193,19 +193,9 @@ int64_t BackingPixels(int32_t width, int32_t height) {
 
 }  // namespace
 
-std::string Canvas::Refusal(const PropertyInfo& info, const PropertyValue& value) const {
-    const bool width = info.name == "Width";
-    if (!width && info.name != "Height") return {};
-    const int32_t w = width ? std::get<int32_t>(value) : Width();
-    const int32_t h = width ? Height() : std::get<int32_t>(value);
-    if (BackingPixels(w, h) <= MaxPixels) return {};
-    return "would make the canvas " + std::to_string(w) + " x " + std::to_string(h) + ", more than " +
-           std::to_string(MaxPixels) + " pixels";
-}
-
 void Canvas::Resized() {
     // Lists are refused before they get here; this guards the setters called directly.
-    if (BackingPixels(Width(), Height()) > MaxPixels)
+    if (BackingPixels(Width(), Height()) > kPixelBudget)
         throw RuntimeException("a canvas of " + std::to_string(Width()) + " x " + std::to_string(Height()) +
                                " pixels is too large");
     surface_->SetSize(Width(), Height());

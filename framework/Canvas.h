@@ -1,4 +1,5 @@
-// A canvas shows a backing image that its Graphics draws into, from any thread.
+// A canvas shows a backing image that its Graphics draws into, from any thread. The
+// image is Width by Height pixels, within the budget a list is held to (kPixelBudget).
 #pragma once
 
 #include "Control.h"
@@ -17,10 +18,6 @@ public:
     const PropertyKind& TargetKind() const override { return Kind(); }
     Canvas();
 
-    // The backing image holds at most 16 Mi pixels (64 MiB): a Width or Height that
-    // would make it larger is refused.
-    static constexpr int64_t MaxPixels = int64_t{16} * 1024 * 1024;
-
     // Safe to draw into from any thread, also after the window has closed. It lives
     // as long as the canvas.
     const Ref<qv::Graphics>& Graphics() const { return graphics_; }
@@ -31,7 +28,6 @@ public:
 protected:
     QWidget* MakeWidget(QWidget* parent) override;
     void PropertyApplied(std::string_view name) override;
-    std::string Refusal(const PropertyInfo& info, const PropertyValue& value) const override;
     void Resized() override;
 
 private:

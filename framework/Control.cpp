@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace qv {
 
@@ -43,6 +44,14 @@ ClassRef Control::Lookup() {
     });
 }
 
+namespace {
+
+PaintedBox WidgetBox(const Int32Values& value) {
+    return {std::abs(int64_t{value("Width")}), std::abs(int64_t{value("Height")})};
+}
+
+}  // namespace
+
 const std::vector<PropertyInfo>& Control::SharedProperties() {
     static const std::vector<PropertyInfo> shared = {
         Field<&Control::name_>("Name", ""),
@@ -50,8 +59,12 @@ const std::vector<PropertyInfo>& Control::SharedProperties() {
         Accessor<&Control::Left, &Control::SetLeft>("Left", 0).Range(-kGeometryBound, kGeometryBound),
         Accessor<&Control::Top, &Control::SetTop>("Top", 0).Range(-kGeometryBound, kGeometryBound),
         // A negative size is kept as given: a line's Width is X2 - X1.
-        Accessor<&Control::Width, &Control::SetWidth>("Width", 0).Range(-kGeometryBound, kGeometryBound),
-        Accessor<&Control::Height, &Control::SetHeight>("Height", 0).Range(-kGeometryBound, kGeometryBound),
+        Accessor<&Control::Width, &Control::SetWidth>("Width", 0)
+            .Range(-kGeometryBound, kGeometryBound)
+            .Paints(&WidgetBox),
+        Accessor<&Control::Height, &Control::SetHeight>("Height", 0)
+            .Range(-kGeometryBound, kGeometryBound)
+            .Paints(&WidgetBox),
         Field<&Control::lockLeft_>("LockLeft", false),
         Field<&Control::lockTop_>("LockTop", false),
         Field<&Control::lockRight_>("LockRight", false),

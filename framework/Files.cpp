@@ -101,7 +101,7 @@ std::optional<QByteArray> ReadRegularFile(const fs::path& path, int64_t maxBytes
 bool WithinPictureBounds(QSize size) {
     return size.width() > 0 && size.height() > 0 && size.width() <= FolderItem::MaxPictureSide &&
            size.height() <= FolderItem::MaxPictureSide &&
-           int64_t{size.width()} * size.height() <= FolderItem::MaxPicturePixels;
+           int64_t{size.width()} * size.height() <= kPixelBudget;
 }
 
 // Qt's own limit on what a decoder may allocate, for a format whose header does not
@@ -131,7 +131,7 @@ Ref<Picture> FolderItem::OpenAsPicture() const {
         QImageReader reader(&buffer);
         const QSize declared = reader.size();
         if (declared.isValid() && !WithinPictureBounds(declared)) return nullptr;
-        AllocationLimit limit(MaxPicturePixels);
+        AllocationLimit limit(kPixelBudget);
         image = reader.read();
     }  // the file's bytes are gone before the image is converted
     if (image.isNull() || !WithinPictureBounds(image.size())) return nullptr;

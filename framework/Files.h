@@ -32,11 +32,10 @@ public:
     Ref<Picture> OpenAsPicture() const;
 
     // The bounds of a picture read from a file: at most 64 MiB of file, at most 8192
-    // pixels on either side and at most 16 Mi pixels in all (64 MiB decoded, at four
-    // bytes a pixel). The backdrop this serves is a few hundred pixels wide.
+    // pixels on either side and at most kPixelBudget pixels in all. The backdrop this
+    // serves is a few hundred pixels wide.
     static constexpr int64_t MaxPictureFileBytes = int64_t{64} * 1024 * 1024;
     static constexpr int32_t MaxPictureSide = 8192;
-    static constexpr int64_t MaxPicturePixels = int64_t{16} * 1024 * 1024;
 
 private:
     std::filesystem::path path_;

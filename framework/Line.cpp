@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace qv {
 
@@ -42,6 +43,13 @@ private:
     QColor color_;
 };
 
+// The pane that SyncWidget places: the end points and a pen's width beyond them.
+PaintedBox LineBox(const Int32Values& value) {
+    const int64_t pen = std::max(value("BorderWidth"), 0);
+    return {std::abs(int64_t{value("X2")} - value("X1")) + 1 + 2 * pen,
+            std::abs(int64_t{value("Y2")} - value("Y1")) + 1 + 2 * pen};
+}
+
 }  // namespace
 
 ClassRef Line::Lookup() {
@@ -55,12 +63,12 @@ ClassRef Line::Lookup() {
 const PropertyKind& Line::Kind() {
     static const PropertyKind kind("Line", &Line::Lookup, Join({
         Pick(SharedProperties(), {"Name", "Index", "Top", "Left", "Width", "Height"}),
-        {Field<&Line::x1_>("X1", 0).Range(-kGeometryBound, kGeometryBound),
-         Field<&Line::x2_>("X2", 0).Range(-kGeometryBound, kGeometryBound),
-         Field<&Line::y1_>("Y1", 0).Range(-kGeometryBound, kGeometryBound),
-         Field<&Line::y2_>("Y2", 0).Range(-kGeometryBound, kGeometryBound)},
+        {Field<&Line::x1_>("X1", 0).Range(-kGeometryBound, kGeometryBound).Paints(&LineBox),
+         Field<&Line::x2_>("X2", 0).Range(-kGeometryBound, kGeometryBound).Paints(&LineBox),
+         Field<&Line::y1_>("Y1", 0).Range(-kGeometryBound, kGeometryBound).Paints(&LineBox),
+         Field<&Line::y2_>("Y2", 0).Range(-kGeometryBound, kGeometryBound).Paints(&LineBox)},
         Pick(SharedProperties(), {"TabPanelIndex", "Visible"}),
-        {Field<&Line::borderWidth_>("BorderWidth", 1).Range(-kGeometryBound, kGeometryBound),
+        {Field<&Line::borderWidth_>("BorderWidth", 1).Range(-kGeometryBound, kGeometryBound).Paints(&LineBox),
          Field<&Line::lineColor_>("LineColor", Color{0, 0, 0})},
         Pick(SharedProperties(), {"InitialParent"}),
     }));

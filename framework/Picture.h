@@ -15,6 +15,11 @@
 
 namespace qv {
 
+// The most pixels any image holds: a picture read from a file, a canvas's backing
+// image, and whatever a property list makes a widget or a window paint, which Qt's
+// styles paint through an image as large. 64 MiB at four bytes a pixel.
+inline constexpr int64_t kPixelBudget = int64_t{16} * 1024 * 1024;
+
 class Surface;
 
 // Counts the writes into a surface and lists where the latest went: the pixels

@@ -1,6 +1,7 @@
 #include "PropertyKind.h"
 
 #include "Exceptions.h"
+#include "Picture.h"
 
 #include <algorithm>
 
@@ -21,6 +22,22 @@ PropertyKind::PropertyKind(std::string_view name, ClassRef (*lookup)(), std::vec
         if (!common || info.range->low > info.range->high || *common < info.range->low || *common > info.range->high)
             throw RuntimeException("kind " + name_ + " bounds " + std::string(info.name) +
                                    " by a range that is empty, not of an Int32 or without its common value");
+    }
+    // What a property sizes is worked out from the kind's own Int32 properties; with
+    // their common values it lies within the budget.
+    const Int32Values common = [this](std::string_view name) {
+        const PropertyInfo* info = Find(name);
+        const auto* value = info ? std::get_if<int32_t>(&info->common) : nullptr;
+        if (!value)
+            throw RuntimeException("kind " + name_ + " sizes what it paints by " + std::string(name) +
+                                   ", which is not an Int32 property of it");
+        return *value;
+    };
+    for (const PropertyInfo& info : entries_) {
+        if (!info.paints) continue;
+        const PaintedBox box = info.paints(common);
+        if (box.width < 0 || box.height < 0 || box.width * box.height > kPixelBudget)
+            throw RuntimeException("kind " + name_ + " paints more than its budget with its common values");
     }
     if (!textProperty_.empty() && !Find(textProperty_))
         throw RuntimeException("kind " + name_ + " has no property " + std::string(textProperty_));

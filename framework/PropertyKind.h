@@ -2,12 +2,15 @@
 // order its property lists carry them; each property states its name, its type,
 // its common value (the one most designs give it) and how it is set and read.
 // The list reader takes its types from here, the design encoder its entry order
-// and common values, and SetProperty its setters and the bounds of Int32 values.
+// and common values, and SetProperty its setters and the bounds of Int32 values:
+// a range of its own, and the pixels of what the property sizes, which are held to
+// the budget of every image (kPixelBudget, in Picture.h).
 #pragma once
 
 #include "Object.h"
 #include "PropertyList.h"
 
+#include <functional>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -33,6 +36,16 @@ struct Int32Range {
     int32_t low, high;
 };
 
+// A target's Int32 values by name, as they would stand with one more entry applied.
+using Int32Values = std::function<int32_t(std::string_view name)>;
+
+// The width and height, in pixels, of what a target's widget paints. A negative size
+// is kept as given (a line's Width is X2 - X1) and counts by its magnitude.
+struct PaintedBox {
+    int64_t width, height;
+};
+using PaintedBoxOf = PaintedBox (*)(const Int32Values& values);
+
 struct PropertyInfo {
     std::string_view name;
     PropertyType type;
@@ -41,12 +54,21 @@ struct PropertyInfo {
     PropertyValue (*get)(const Object& target);
     // SetProperty refuses a value outside it before the setter sees it.
     std::optional<Int32Range> range;
+    // What the property sizes: SetProperty refuses a value that would make it more
+    // than kPixelBudget pixels.
+    PaintedBoxOf paints;
 
     // The same property, bounded: `Field<...>("Width", 0).Range(-32000, 32000)`.
     PropertyInfo Range(int32_t low, int32_t high) const {
         PropertyInfo bounded = *this;
         bounded.range = Int32Range{low, high};
         return bounded;
+    }
+    // The same property, sizing what the target paints: `.Paints(&LineBox)`.
+    PropertyInfo Paints(PaintedBoxOf box) const {
+        PropertyInfo sizing = *this;
+        sizing.paints = box;
+        return sizing;
     }
 };
 
@@ -78,7 +100,7 @@ PropertyInfo Field(std::string_view name, typename property_detail::MemberTraits
     using T = typename Traits::Type;
     return {name, PropertyTypeFor<T>, PropertyValue(std::move(common)),
             [](Object& o, const PropertyValue& v) { static_cast<C&>(o).*Member = std::get<T>(v); },
-            [](const Object& o) { return PropertyValue(static_cast<const C&>(o).*Member); }, std::nullopt};
+            [](const Object& o) { return PropertyValue(static_cast<const C&>(o).*Member); }, std::nullopt, nullptr};
 }
 
 // A property stored in a member of a data member (a window's property record).
@@ -88,7 +110,8 @@ PropertyInfo NestedField(std::string_view name, typename property_detail::Member
     using T = typename property_detail::MemberTraits<decltype(Inner)>::Type;
     return {name, PropertyTypeFor<T>, PropertyValue(std::move(common)),
             [](Object& o, const PropertyValue& v) { (static_cast<C&>(o).*Outer).*Inner = std::get<T>(v); },
-            [](const Object& o) { return PropertyValue((static_cast<const C&>(o).*Outer).*Inner); }, std::nullopt};
+            [](const Object& o) { return PropertyValue((static_cast<const C&>(o).*Outer).*Inner); }, std::nullopt,
+            nullptr};
 }
 
 // A property read and written through the class's getter and setter.
@@ -99,7 +122,7 @@ PropertyInfo Accessor(std::string_view name, typename property_detail::GetterTra
     using T = typename Traits::Type;
     return {name, PropertyTypeFor<T>, PropertyValue(std::move(common)),
             [](Object& o, const PropertyValue& v) { (static_cast<C&>(o).*Setter)(std::get<T>(v)); },
-            [](const Object& o) { return PropertyValue((static_cast<const C&>(o).*Getter)()); }, std::nullopt};
+            [](const Object& o) { return PropertyValue((static_cast<const C&>(o).*Getter)()); }, std::nullopt, nullptr};
 }
 
 class PropertyKind {
@@ -127,7 +150,7 @@ private:
     std::string_view textProperty_;
 };
 
-// Picks entries by name out of a table of shared specs, in the order given.
+// Picks entries by name out of a table of shared property descriptions, in the order given.
 std::vector<PropertyInfo> Pick(const std::vector<PropertyInfo>& from, std::initializer_list<std::string_view> names);
 std::vector<PropertyInfo> Join(std::initializer_list<std::vector<PropertyInfo>> parts);
 

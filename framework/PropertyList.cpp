@@ -2,6 +2,7 @@
 
 #include "Exceptions.h"
 #include "Object.h"
+#include "Picture.h"
 #include "PropertyKind.h"
 
 #include <limits>
@@ -202,7 +203,15 @@ bool PropertyTarget::SetProperty(const PropertyEntry& entry) {
             refuse("takes " + std::to_string(info->range->low) + " to " + std::to_string(info->range->high) +
                    ", not " + std::to_string(v));
     }
-    if (const std::string problem = Refusal(*info, entry.value); !problem.empty()) refuse(problem);
+    if (info->paints) {
+        const PaintedBox box = info->paints([&](std::string_view name) {
+            return std::get<int32_t>(name == entry.name ? entry.value : *GetProperty(name));
+        });
+        // Divided rather than multiplied, so that no pair of sides overflows.
+        if (box.width != 0 && box.height > kPixelBudget / box.width)
+            refuse("would make what it paints " + std::to_string(box.width) + " x " + std::to_string(box.height) +
+                   " pixels, more than " + std::to_string(kPixelBudget) + " in all");
+    }
     // Whatever else a setter raises (an allocation that fails, say) leaves as the
     // reader's own exception, so that a caller needs to expect only that one.
     try {

@@ -29,7 +29,6 @@ struct PropertyEntry {
 };
 
 class PropertyKind;
-struct PropertyInfo;
 
 // The type of a property, fixed by its name across every kind; `Value` takes the
 // target's kind. Empty for a name that no kind declares.
@@ -70,8 +69,9 @@ public:
     virtual const PropertyKind& TargetKind() const = 0;
     // Applies one entry as its setter would; false when the target has no such property.
     // Raises PropertyListException naming the entry for a value of another type, one
-    // outside the property's declared range or one the target refuses, without applying
-    // it; and for any failure of the setter itself.
+    // outside the property's declared range or one that would make what the property
+    // sizes larger than the pixel budget, without applying it; and for any failure of
+    // the setter itself.
     bool SetProperty(const PropertyEntry& entry);
     // The entry's current value, read through the kind's getter; empty when the
     // target has no such property.
@@ -80,9 +80,6 @@ public:
 protected:
     // Runs after each entry is applied, to bring the Qt side in line.
     virtual void PropertyApplied(std::string_view name) = 0;
-    // Why the target cannot take a value that lies within its declared range (a bound
-    // that ties several properties together); empty when it can.
-    virtual std::string Refusal(const PropertyInfo&, const PropertyValue&) const { return {}; }
 };
 
 // Applies the entries of the list to the target one by one. Entries naming no property

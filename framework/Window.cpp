@@ -198,14 +198,24 @@ ClassRef Window::Lookup() {
     });
 }
 
+namespace {
+
+// The content area is at least MinWidth by MinHeight, whatever Width and Height say.
+PaintedBox ContentBox(const Int32Values& value) {
+    return {std::max<int64_t>(value("Width"), value("MinWidth")),
+            std::max<int64_t>(value("Height"), value("MinHeight"))};
+}
+
+}  // namespace
+
 const PropertyKind& Window::Kind() {
     using P = WindowProperties;
     static const PropertyKind kind("Window", &Window::Lookup, {
         NestedField<&Window::props_, &P::Placement>("Placement", 0),
-        NestedField<&Window::props_, &P::Width>("Width", 0).Range(0, kGeometryBound),
-        NestedField<&Window::props_, &P::Height>("Height", 0).Range(0, kGeometryBound),
-        NestedField<&Window::props_, &P::MinWidth>("MinWidth", 64).Range(0, kGeometryBound),
-        NestedField<&Window::props_, &P::MinHeight>("MinHeight", 64).Range(0, kGeometryBound),
+        NestedField<&Window::props_, &P::Width>("Width", 0).Range(0, kGeometryBound).Paints(&ContentBox),
+        NestedField<&Window::props_, &P::Height>("Height", 0).Range(0, kGeometryBound).Paints(&ContentBox),
+        NestedField<&Window::props_, &P::MinWidth>("MinWidth", 64).Range(0, kGeometryBound).Paints(&ContentBox),
+        NestedField<&Window::props_, &P::MinHeight>("MinHeight", 64).Range(0, kGeometryBound).Paints(&ContentBox),
         NestedField<&Window::props_, &P::MaxWidth>("MaxWidth", 32000).Range(0, kGeometryBound),
         NestedField<&Window::props_, &P::MaxHeight>("MaxHeight", 32000).Range(0, kGeometryBound),
         NestedField<&Window::props_, &P::Frame>("Frame", 0),

@@ -1,11 +1,13 @@
-// Geometry beyond what a window can show, a canvas too large to back, and setters
-// that fail: each stops the list at its entry with a PropertyListException that names
-// it, and nothing larger than the bounds reaches Qt or memory.
+// Geometry beyond what a window can show, anything a list makes paintable beyond the
+// pixel budget, and setters that fail: each stops the list at its entry with a
+// PropertyListException that names it, and nothing larger than the bounds reaches Qt
+// or memory.
 #include "ScriptedWindow.h"
 
 #include "resources/Design.h"
 
 #include <QImage>
+#include <QPixmap>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -60,6 +62,11 @@ protected:
     }
 };
 
+// A line whose pane, its end points and a pen's width beyond them, is 4096 x 4096:
+// the pixel budget exactly.
+const std::vector<PropertyEntry> kLineAtTheBudget = {
+    {"X1", 0}, {"Y1", 0}, {"X2", 4093}, {"Y2", 4093}, {"BorderWidth", 1}};
+
 TEST_F(PropertyBoundsTest, GeometryBeyondTheBoundsStopsTheListAtItsEntry) {
     struct Case {
         const char* what;
@@ -68,7 +75,7 @@ TEST_F(PropertyBoundsTest, GeometryBeyondTheBoundsStopsTheListAtItsEntry) {
         PropertyEntry bad;
         std::vector<PropertyEntry> after;
     };
-    const std::vector<Case> cases = {
+    std::vector<Case> cases = {
         {"canvas 20000 x 20000", &Canvas::Kind(), {{"Left", 5}, {"Width", 20000}}, {"Height", 20000},
          {{"Visible", false}}},
         {"canvas 100000 x 100000", &Canvas::Kind(), {{"Left", 5}}, {"Width", 100000},
@@ -83,17 +90,46 @@ TEST_F(PropertyBoundsTest, GeometryBeyondTheBoundsStopsTheListAtItsEntry) {
          {{"Title", "after"s}}},
         {"window of negative width", &Window::Kind(), {{"Height", 120}}, {"Width", -1}, {{"MaxHeight", 500}}},
         {"window of INT_MAX height", &Window::Kind(), {}, {"Height", INT_MAX}, {{"Title", "after"s}}},
+        {"window 4096 x 4097", &Window::Kind(), {{"Width", 4096}}, {"Height", 4097}, {{"Title", "after"s}}},
+        {"window's MinWidth against its Height", &Window::Kind(), {{"Width", 300}, {"Height", 4096}},
+         {"MinWidth", 4097}, {{"Title", "after"s}}},
+        {"window at least MinWidth x MinHeight", &Window::Kind(), {{"Height", 120}, {"MinWidth", 8192}},
+         {"MinHeight", 2049}, {{"Title", "after"s}}},
+        {"window's Width against its MinHeight", &Window::Kind(),
+         {{"MinWidth", 64}, {"Height", 100}, {"MinHeight", kGeometryBound}}, {"Width", 600}, {{"Title", "after"s}}},
+        {"push button 32000 x 32000", &PushButton::Kind(), {{"Height", kGeometryBound}}, {"Width", kGeometryBound},
+         {{"Caption", "after"s}}},
+        // Beyond the range, yet a line of a small pane.
+        {"line X1 one beyond", &Line::Kind(), {}, {"X1", kGeometryBound + 1}, {{"Visible", false}}},
+        {"line X2 one beyond", &Line::Kind(), {}, {"X2", -kGeometryBound - 1}, {{"Visible", false}}},
+        {"line Y1 one beyond", &Line::Kind(), {}, {"Y1", -kGeometryBound - 1}, {{"Visible", false}}},
+        {"line Y2 one beyond", &Line::Kind(), {}, {"Y2", kGeometryBound + 1}, {{"Visible", false}}},
+        {"line BorderWidth one beyond", &Line::Kind(), {}, {"BorderWidth", -kGeometryBound - 1},
+         {{"Visible", false}}},
     };
+    // Every kind of control: its Width x Height counts by magnitude.
+    for (const PropertyKind* kind : AllPropertyKinds()) {
+        if (kind == &Window::Kind()) continue;
+        cases.push_back({"8192 x -2049", kind, {{"Width", 8192}}, {"Height", -2049}, {{"Visible", false}}});
+    }
+    // A line's pane one pixel beyond the budget, grown by each of the entries that place it.
+    for (const PropertyEntry& bad : std::vector<PropertyEntry>{
+             {"X1", -1}, {"Y1", -1}, {"X2", 4094}, {"Y2", 4094}, {"BorderWidth", 2}}) {
+        std::vector<PropertyEntry> before;
+        for (const PropertyEntry& e : kLineAtTheBudget)
+            if (e.name != bad.name) before.push_back(e);
+        cases.push_back({"line pane beyond the budget", &Line::Kind(), before, bad, {{"Visible", false}}});
+    }
     Ref<ScriptedWindow> w = Build();
     int made = 0;
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+        SCOPED_TRACE(std::string(c.kind->Name()) + ": " + c.what + ", " + c.bad.name);
         Ref<PropertyTarget> target = w;
         if (c.kind != &Window::Kind())
             target = CreateControl(*w, c.kind->Class(), "Control" + std::to_string(++made), "");
         ExpectStopsAt(*target, c.before, c.bad, c.after);
         if (auto canvas = RuntimeCheckCast<Canvas>(target)) {
-            EXPECT_LE(int64_t{canvas->Graphics()->Width()} * canvas->Graphics()->Height(), Canvas::MaxPixels);
+            EXPECT_LE(int64_t{canvas->Graphics()->Width()} * canvas->Graphics()->Height(), kPixelBudget);
         }
     }
 }
@@ -121,6 +157,22 @@ TEST_F(PropertyBoundsTest, ValuesAtTheBoundsApplyAndNegativeSizesKeepTheirMeanin
     for (int x = 96; x <= 101; ++x) crossed = crossed || image.pixelColor(x, 100).value() < 80;
     EXPECT_TRUE(crossed);
     EXPECT_EQ(image.pixelColor(110, 100), QColor(Qt::white));
+}
+
+TEST_F(PropertyBoundsTest, WhatAListMakesPaintableReachesThePixelBudget) {
+    Ref<ScriptedWindow> w = Build();
+    // Qt's style paints a button through an image as large as the button.
+    Ref<Control> button = CreateControl(*w, PushButton::Lookup(), "Button1",
+                                        ListOf({{"Caption", "OK"s}, {"Width", 4096}, {"Height", 4096}}));
+    const QPixmap painted = button->Widget()->grab();
+    EXPECT_EQ(painted.size(), QSize(4096, 4096));
+
+    Ref<Control> line = CreateControl(*w, Line::Lookup(), "Line1", ListOf(kLineAtTheBudget));
+    EXPECT_EQ(line->Widget()->size(), QSize(4096, 4096));
+
+    // Width and Height stay 300 x 200: the window is at least its minimum.
+    SetProperties(*w, ListOf({{"MinWidth", 8192}, {"MinHeight", 2048}}));
+    EXPECT_EQ(w->Properties().MinHeight, 2048);
 }
 
 // A target whose middle property's setter fails as the test tells it to.
