@@ -3,8 +3,10 @@
 #include "ClassTable.h"
 #include "Exceptions.h"
 #include "GuiThread.h"
+#include "Painting.h"
 
 #include <QImage>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QTimer>
 #include <QWidget>
@@ -108,8 +110,8 @@ public:
 protected:
     // The lock is held only to copy the pixels out; Qt paints from the copy. They are
     // opaque or wholly transparent, so they are premultiplied as they stand, the
-    // format Qt draws without converting.
-    void paintEvent(QPaintEvent*) override {
+    // format Qt blends straight onto a 32-bit backing store.
+    void paintEvent(QPaintEvent* event) override {
         {
             auto lock = surface_->Lock();
             if (surface_->Blank()) {
@@ -131,7 +133,7 @@ protected:
         }
         if (shown_.isNull()) return;
         QPainter painter(this);
-        painter.drawImage(0, 0, shown_);
+        DrawImage(painter, event->region(), shown_);
     }
 
 private:

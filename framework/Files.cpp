@@ -1,6 +1,7 @@
 #include "Files.h"
 
 #include "ClassTable.h"
+#include "Painting.h"
 #include "Picture.h"
 
 #include <QBuffer>
@@ -135,15 +136,14 @@ Ref<Picture> FolderItem::OpenAsPicture() const {
         image = reader.read();
     }  // the file's bytes are gone before the image is converted
     if (image.isNull() || !WithinPictureBounds(image.size())) return nullptr;
-    image.convertTo(QImage::Format_RGB32);
-    if (image.isNull()) return nullptr;
     auto picture = RuntimeNewObject<Picture>();
     picture->Init(image.width(), image.height());
-    for (int y = 0; y < image.height(); ++y) {
-        auto* row = reinterpret_cast<const uint32_t*>(image.constScanLine(y));
-        std::copy(row, row + image.width(), picture->MutablePixels() + static_cast<size_t>(y) * image.width());
-    }
-    return picture;
+    uint32_t* pixels = picture->MutablePixels();
+    const bool converted = ConvertRows(image, QImage::Format_RGB32, [&](int y, const uchar* bits) {
+        auto* row = reinterpret_cast<const uint32_t*>(bits);
+        std::copy(row, row + image.width(), pixels + static_cast<size_t>(y) * image.width());
+    });
+    return converted ? picture : nullptr;
 }
 
 void SetExecutablePathForTesting(const fs::path& path) {

@@ -106,13 +106,24 @@ ClassRef Thread::Lookup() {
 
 void Thread::Run() {
     if (running_.exchange(true)) return;
+    // Until the thread has started, a failure to start it clears the flag again.
+    struct ClearUnlessStarted {
+        std::atomic<bool>& running;
+        bool started = false;
+        ~ClearUnlessStarted() {
+            if (!started) running.store(false, std::memory_order_release);
+        }
+    } flag{running_};
     InstallExitHandler();
+    // The entry is made apart and joins the list only once its thread exists: when the
+    // system refuses a thread (a process or pids limit), std::thread throws and the
+    // entry goes with this list, leaving nothing behind for JoinAllThreads.
+    std::list<RunningThread> pending;
+    RunningThread& entry = pending.emplace_back();
     ThreadList& list = Started();
     std::lock_guard lock(list.mutex);
     ReapFinished(list.threads);
-    RunningThread& entry = list.threads.emplace_back();
-    Ref<Thread> self(this);
-    entry.thread = std::thread([self = std::move(self), &entry]() mutable {
+    entry.thread = std::thread([self = Ref<Thread>(this), &entry]() mutable {
         LowerPriority();
         try {
             RaiseEvent(*self, "Run");
@@ -123,6 +134,8 @@ void Thread::Run() {
         self = nullptr;
         entry.done.store(true, std::memory_order_release);
     });
+    flag.started = true;
+    list.threads.splice(list.threads.end(), pending);
 }
 
 void SetUserCancelled(bool cancelled) { detail::userCancelled.store(cancelled, std::memory_order_release); }

@@ -14,7 +14,8 @@ public:
     static ClassRef Lookup();
 
     // Starts the thread; returns at once. The running thread holds a reference to
-    // this object until its "Run" event has returned.
+    // this object until its "Run" event has returned. When the system refuses a new
+    // thread, std::system_error is thrown and the object is left not running.
     void Run();
     bool Running() const { return running_.load(std::memory_order_acquire); }
 

@@ -6,6 +6,7 @@
 #include "Exceptions.h"
 #include "MenuItem.h"
 #include "Menus.h"
+#include "Painting.h"
 #include "Picture.h"
 #include "WindowWidget.h"
 
@@ -13,6 +14,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLayout>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include <xcb/xcb.h>
@@ -110,16 +112,30 @@ QSize ContentArea::sizeHint() const {
     return {owner_->Width(), owner_->Height()};
 }
 
-void ContentArea::paintEvent(QPaintEvent*) {
+void ContentArea::paintEvent(QPaintEvent* event) {
     if (!owner_) return;
     QPainter painter(this);
     const WindowProperties& p = owner_->Properties();
     if (p.HasBackColor) painter.fillRect(rect(), QColor(p.BackColor.red, p.BackColor.green, p.BackColor.blue));
-    if (Ref<Picture> backdrop = owner_->Backdrop()) {
-        const Surface& s = backdrop->Pixels();
-        QImage image(reinterpret_cast<const uchar*>(s.Pixels()), s.Width(), s.Height(), QImage::Format_RGB32);
-        painter.drawImage(0, 0, image);
+    if (Ref<Picture> backdrop = owner_->Backdrop())
+        DrawImage(painter, event->region(), BackdropImage(*backdrop, TargetFormat(painter)));
+}
+
+// A backdrop's pixels are opaque 0xAARRGGBB: RGB32 as they stand, which Qt copies
+// straight onto an RGB32 or premultiplied ARGB32 backing store. A store of any other
+// format is given a copy in its own format, made again only when the picture changes.
+QImage ContentArea::BackdropImage(const Picture& picture, QImage::Format format) {
+    const Surface& s = picture.Pixels();
+    QImage pixels(reinterpret_cast<const uchar*>(s.Pixels()), s.Width(), s.Height(), QImage::Format_RGB32);
+    if (format == QImage::Format_Invalid || format == QImage::Format_RGB32 ||
+        format == QImage::Format_ARGB32_Premultiplied)
+        return pixels;
+    if (converted_.format() != format || convertedFrom_ != s.Id() || convertedVersion_ != s.Version()) {
+        converted_ = ConvertedByRows(pixels, format);
+        convertedFrom_ = s.Id();
+        convertedVersion_ = s.Version();
     }
+    return converted_;
 }
 
 WindowWidget::WindowWidget(Window* owner) : owner_(owner) {

@@ -1,9 +1,11 @@
 // The Qt side of a window. Internal to the framework.
 #pragma once
 
+#include <QImage>
 #include <QMainWindow>
 #include <QWidget>
 
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -11,6 +13,7 @@ namespace qv {
 
 class Window;
 class MenuItem;
+class Picture;
 
 // The content area: design coordinates, backdrop and back colour.
 class ContentArea : public QWidget {
@@ -20,10 +23,16 @@ public:
     QSize sizeHint() const override;
 
 protected:
-    void paintEvent(QPaintEvent*) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
+    QImage BackdropImage(const Picture& picture, QImage::Format format);
+
     Window* owner_;
+    // The backdrop in a backing store format that its pixels are not already in, and
+    // the surface and version it was converted from.
+    QImage converted_;
+    uint64_t convertedFrom_ = 0, convertedVersion_ = 0;
 };
 
 class WindowWidget : public QMainWindow {
