@@ -71,6 +71,16 @@ wait_new_window() {  # wait_new_window <windows-before> <what>
     fail "$2 did not appear within ${STEP_LIMIT}s: the GUI thread no longer answers"
 }
 
+# Presses the keys with the window in front and waits for the window they open.
+open_from() {  # open_from <id> <what> <keys...>
+    local from=$1 what=$2 before
+    shift 2
+    focus_window "$from"
+    before=$(app_windows)
+    press "$@"
+    wait_new_window "$before" "$what"
+}
+
 # Sets cx, cy (the content's top-left corner) and bar_y (the middle of the menu bar).
 locate_main() {  # locate_main <id>
     window_geometry "$1"
@@ -110,10 +120,7 @@ log "Xvfb ready on $DISPLAY"
 start_refusable_app "$work/drawing.log"
 first=$(wait_for_first_window)
 open_painting_main "$first" 0 0 "the first window"
-focus_window "$first"
-before=$(app_windows)
-press ctrl+n
-wait_new_window "$before" "a second main window"
+open_from "$first" "a second main window" ctrl+n
 second=$new_window
 place_window "$second" 400 0
 refuse_every_thread
@@ -134,10 +141,7 @@ grep -qF "$(basename "$preload")" "/proc/$app_pid/maps" || fail "the preload lib
 refuse_qt_threads
 log "Qt's threads refused from now on"
 open_painting_main "$first" 0 0 "the first window"
-focus_window "$first"
-before=$(app_windows)
-press ctrl+n
-wait_new_window "$before" "a second main window"
+open_from "$first" "a second main window" ctrl+n
 second=$new_window
 open_painting_main "$second" 400 0 "the second window"
 # Each change of the active window repaints the buttons of both windows; merged with a
@@ -164,10 +168,7 @@ locate_main "$first"
 wait_canvas_change "$cx" "$cy" "the first window after being moved, hidden and shown"
 log "ok: the windows paint after being moved, covered, hidden and shown"
 
-focus_window "$second"
-before=$(app_windows)
-press ctrl+n
-wait_new_window "$before" "a third main window"
+open_from "$second" "a third main window" ctrl+n
 place_window "$new_window" 800 0
 log "ok: a new main window opened"
 
@@ -176,10 +177,7 @@ declare -A SETTINGS_TITLE=([m]="µ Structure Settings" [e]="Evolution Engine Set
                            [t]="String Randomize Settings")
 slot=0
 for key in m e u r t; do
-    focus_window "$second"
-    before=$(app_windows)
-    press "ctrl+$key"
-    wait_new_window "$before" "the ${SETTINGS_TITLE[$key]} window"
+    open_from "$second" "the ${SETTINGS_TITLE[$key]} window" "ctrl+$key"
     title=$(xdotool getwindowname "$new_window")
     [[ "$title" == "${SETTINGS_TITLE[$key]}" ]] || fail "Ctrl+${key^^} opened \"$title\""
     place_window "$new_window" $((slot * 60)) $((300 + slot * 60))

@@ -19,29 +19,15 @@
 namespace qv {
 namespace {
 
+using testing::NewWorker;
 using testing::PumpUntil;
 using testing::Script;
 using testing::ScriptedWindow;
 using testing::ScriptedWindowTest;
-
-// A thread whose "Run" event runs the body the test gives it.
-class Worker : public Thread {
-public:
-    static ClassRef Lookup() {
-        static ClassTable* ref = nullptr;
-        return BuildClassTable(ref, Thread::Lookup, [](ClassTable& t) {
-            t.name = "CanvasThreadTest.Worker";
-            t.factory = FactoryOf<Worker>();
-            t.AddVirtual("Event_Run");
-            t.Bind("Run", [](Object& self) { static_cast<Worker&>(self).body(); });
-        });
-    }
-    std::function<void()> body;
-};
+using testing::Worker;
 
 Ref<Worker> Start(std::function<void()> body) {
-    Ref<Worker> w = RuntimeNewObject<Worker>();
-    w->body = std::move(body);
+    Ref<Worker> w = NewWorker(std::move(body));
     w->Run();
     return w;
 }

@@ -24,19 +24,8 @@ namespace {
 using testing::Script;
 using testing::ScriptedWindow;
 using testing::ScriptedWindowTest;
-
-class Worker : public Thread {
-public:
-    static ClassRef Lookup() {
-        static ClassTable* ref = nullptr;
-        return BuildClassTable(ref, Thread::Lookup, [](ClassTable& t) {
-            t.name = "RefusedThreadTest.Worker";
-            t.factory = FactoryOf<Worker>();
-            t.Bind("Run", [](Object& self) { static_cast<Worker&>(self).body(); });
-        });
-    }
-    std::function<void()> body;
-};
+using testing::NewWorker;
+using testing::Worker;
 
 class RefusedThreadTest : public ScriptedWindowTest {
 protected:
@@ -57,12 +46,6 @@ protected:
         } else if (std::FILE* f = std::fopen(flag_, "w")) {
             std::fclose(f);
         }
-    }
-
-    Ref<Worker> NewWorker(std::function<void()> body) {
-        Ref<Worker> w = RuntimeNewObject<Worker>();
-        w->body = std::move(body);
-        return w;
     }
 
     const char* flag_ = nullptr;
