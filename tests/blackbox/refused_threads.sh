@@ -102,17 +102,6 @@ open_painting_main() {  # open_painting_main <id> <x> <y> <what>
     log "ok: $4 paints"
 }
 
-wait_exit() {  # wait_exit <what>; sets status
-    for _ in $(seq 1 $((EXIT_LIMIT * 10))); do
-        alive || break
-        sleep 0.1
-    done
-    alive && fail "the application still runs ${EXIT_LIMIT}s after $1"
-    status=0
-    wait "$app_pid" || status=$?
-    app_pid=""
-}
-
 start_xvfb 1600x1200
 log "Xvfb ready on $DISPLAY"
 

@@ -173,14 +173,7 @@ log "ok: Enter closed the settings window; both main windows stay"
 focus_window "$second_window"
 xdotool key --clearmodifiers ctrl+q
 log "pressed Ctrl+Q"
-for _ in $(seq 1 $((EXIT_LIMIT * 10))); do
-    alive || break
-    sleep 0.1
-done
-alive && fail "the application still runs ${EXIT_LIMIT}s after Ctrl+Q"
-status=0
-wait "$app_pid" || status=$?
-app_pid=""
+wait_exit "Ctrl+Q"
 check_output_clean "$app_log" "the run"
 ((status == 0)) || fail "the application exited with status $status after Ctrl+Q"
 log "ok: Ctrl+Q ended the application with status 0"

@@ -557,11 +557,8 @@ phase_walk() {
     local t0 elapsed status=0
     t0=$(ms_now)
     press ctrl+q
-    for _ in $(seq 1 $((EXIT_LIMIT * 20))); do alive || break; sleep 0.05; done
+    wait_exit "Ctrl+Q with ${#mains[@]} windows painting"
     elapsed=$(($(ms_now) - t0))
-    alive && fail "the application still runs ${EXIT_LIMIT}s after Ctrl+Q with ${#mains[@]} windows painting"
-    wait "$app_pid" || status=$?
-    app_pid=""
     ((status == 0)) || fail "the application exited with status $status after Ctrl+Q under load"
     check_output_clean "$work/walk.log" "walk"
     log "ok: Ctrl+Q with ${#mains[@]} windows painting ended the process with status 0 in ${elapsed} ms"
@@ -616,11 +613,8 @@ phase_memory() {
     fi
     focus_window "$base"
     press ctrl+q
-    for _ in $(seq 1 $((EXIT_LIMIT * 20))); do alive || break; sleep 0.05; done
-    alive && fail "the application still runs ${EXIT_LIMIT}s after Ctrl+Q"
     local status=0
-    wait "$app_pid" || status=$?
-    app_pid=""
+    wait_exit "Ctrl+Q"
     ((status == 0)) || fail "the application exited with status $status after Ctrl+Q"
     check_output_clean "$work/memory.log" "memory cycles"
 }
@@ -657,11 +651,8 @@ display_loss_run() {  # display_loss_run <run>
     wait "$xvfb_pid" 2>/dev/null || true
     remove_stale_display "$display" "$xvfb_pid"
     xvfb_pid=""
-    for _ in $(seq 1 $((EXIT_LIMIT * 20))); do alive || break; sleep 0.05; done
+    wait_exit "its X server was killed (display loss $run)"
     elapsed=$(($(ms_now) - t0))
-    alive && fail "display loss $run: the application still runs ${EXIT_LIMIT}s after its X server was killed"
-    wait "$app_pid" || status=$?
-    app_pid=""
     lines=$(grep -c . "$err" || true)
     log "display loss $run: exit status $status after ${elapsed} ms; standard error ($lines lines):"
     sed 's/^/    /' "$err" | head -n 10

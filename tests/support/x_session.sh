@@ -114,6 +114,15 @@ start_app() {  # start_app <log> [<err-log>]
 
 alive() { kill -0 "$app_pid" 2>/dev/null; }
 
+# Waits for the application to end and sets status to its exit status.
+wait_exit() {  # wait_exit <what it ends after>
+    for _ in $(seq 1 $((EXIT_LIMIT * 20))); do alive || break; sleep 0.05; done
+    alive && fail "the application still runs ${EXIT_LIMIT}s after $1"
+    status=0
+    wait "$app_pid" || status=$?
+    app_pid=""
+}
+
 # Visible top-level windows of the application, one id a line, in id order.
 app_windows() { xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | sort || true; }
 
