@@ -32,18 +32,8 @@ require_x_tools
 [[ -x "$binary" ]] || fail "no executable at $binary"
 [[ -f "$preload" ]] || fail "no preload library at $preload"
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/quillevard-refused.XXXXXX")
+begin_session refused
 refusal="$work/refuse-threads"
-
-cleanup() {
-    local status=$?
-    # Only the processes this script started, by their ids.
-    stop_session
-    rm -rf "$work"
-    exit "$status"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
 
 readonly QT_THREADS=libQt6Core
 readonly ACTIVATIONS=60

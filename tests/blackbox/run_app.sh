@@ -29,17 +29,7 @@ binary=$1
 require_x_tools
 [[ -x "$binary" ]] || fail "no executable at $binary"
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/quillevard-blackbox.XXXXXX")
-
-cleanup() {
-    local status=$?
-    # Only the processes this script started, by their ids.
-    stop_session
-    rm -rf "$work"
-    exit "$status"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
+begin_session blackbox
 
 # ---- the X server and the application ----
 start_xvfb 1024x768

@@ -2,7 +2,8 @@
 # Dealings with X for the scripts that drive the real binary (the black-box test and
 # the stress run): a private virtual X server, the application under it, and the
 # questions asked of both. The caller sets `binary` and `work` (a scratch folder of
-# its own) before it starts anything, and `session_name` for its messages.
+# its own; begin_session makes one) before it starts anything, and `session_name` for
+# its messages.
 
 # Generous limits: they only keep a broken build from hanging the run, and a
 # sanitizer build is several times slower than a plain one.
@@ -79,6 +80,20 @@ stop_session() {
     stop_process "$xvfb_pid"
     remove_stale_display "$display" "$xvfb_pid"
     xvfb_pid=""
+}
+
+# A scratch folder in `work`, and traps that end the processes this script started
+# (by their ids) and remove the folder however the script ends.
+begin_session() {  # begin_session <name>
+    work=$(mktemp -d "${TMPDIR:-/tmp}/quillevard-$1.XXXXXX")
+    trap end_session EXIT
+    trap 'exit 130' INT TERM
+}
+end_session() {
+    local status=$?
+    stop_session
+    rm -rf "$work"
+    exit "$status"
 }
 
 # The X server picks a free display itself and reports it when it is ready.
