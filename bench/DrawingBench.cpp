@@ -108,33 +108,6 @@ struct Figures {
 
 // ---- The bare loop ------------------------------------------------------------
 
-// xoshiro256+ with a splitmix64 seed, giving doubles in [0, 1).
-class Xoshiro256Plus {
-public:
-    explicit Xoshiro256Plus(uint64_t seed) {
-        for (uint64_t& v : s_) {
-            uint64_t z = (seed += 0x9E3779B97F4A7C15ull);
-            z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-            z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-            v = z ^ (z >> 31);
-        }
-    }
-    double Next() {
-        const uint64_t result = s_[0] + s_[3];
-        const uint64_t t = s_[1] << 17;
-        s_[2] ^= s_[0];
-        s_[3] ^= s_[1];
-        s_[1] ^= s_[2];
-        s_[0] ^= s_[3];
-        s_[2] ^= t;
-        s_[3] = (s_[3] << 45) | (s_[3] >> 19);
-        return static_cast<double>(result >> 11) * 0x1.0p-53;
-    }
-
-private:
-    uint64_t s_[4];
-};
-
 // Nothing in the loop reads the copies back; this keeps the compiler from dropping them.
 inline void KeepStores(const void* p) { asm volatile("" : : "r"(p) : "memory"); }
 
@@ -150,7 +123,11 @@ double BareLoop(Clock::duration length) {
     std::vector<uint32_t> picture(kPixels, 0xFFFFFFFFu), canvas(kPixels, 0u);
     std::array<size_t, kCopyEvery> changed{};
     size_t changedCount = 0;
-    Xoshiro256Plus rng(0x5EED);
+    // The runtime's own generator, held in a local as a loop with nothing of the
+    // runtime around it would hold it.
+    qv::detail::RndGenerator rng{};
+    const std::array<uint64_t, 4> stream = qv::detail::NextStream();
+    std::copy(stream.begin(), stream.end(), rng.s);
     uint64_t passes = 0;
     int pass = 0;
     const auto start = Clock::now();
@@ -158,9 +135,9 @@ double BareLoop(Clock::duration length) {
     auto now = start;
     do {
         for (int k = 0; k < 4096; ++k) {
-            const auto gray = static_cast<uint32_t>(static_cast<int32_t>(rng.Next() * 255.0));
-            const auto x = static_cast<size_t>(static_cast<int32_t>(rng.Next() * double{kSide}));
-            const auto y = static_cast<size_t>(static_cast<int32_t>(rng.Next() * double{kSide}));
+            const auto gray = static_cast<uint32_t>(static_cast<int32_t>(rng.NextDouble() * 255.0));
+            const auto x = static_cast<size_t>(static_cast<int32_t>(rng.NextDouble() * double{kSide}));
+            const auto y = static_cast<size_t>(static_cast<int32_t>(rng.NextDouble() * double{kSide}));
             const size_t at = y * kSide + x;
             picture[at] = 0xFF000000u | gray * 0x010101u;
             if constexpr (copy == Copy::Changed) changed[changedCount++] = at;

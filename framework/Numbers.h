@@ -31,6 +31,8 @@ struct RndGenerator {
         s[3] = (s[3] << 45) | (s[3] >> 19);
         return result;
     }
+    // A Double in [0, 1) from the top 53 bits.
+    double NextDouble() { return static_cast<double>(Next() >> 11) * 0x1.0p-53; }
 };
 
 // Drawing loops call Rnd several times a step, so the generator is reached inline
@@ -52,7 +54,7 @@ inline double Rnd() {
         std::copy(s.begin(), s.end(), g.s);
         g.seeded = true;
     }
-    return static_cast<double>(g.Next() >> 11) * 0x1.0p-53;
+    return g.NextDouble();
 }
 // Starts the process's streams again from this seed (for reproducible runs): the
 // calling thread's next Rnd, and the first of every thread that has not drawn yet,
